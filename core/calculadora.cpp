@@ -66,14 +66,16 @@ std::string* campoDeBanda(Lectura& lectura, int banda)
                                 "; las bandas van de la 1 a la 4");
 }
 
-bool esCifra(char c) { return c >= '0' && c <= '9'; }
+bool esCifra(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 void comprobarSeparador(std::string_view separador)
 {
     // A separator made of digits or a sign would make the text of a number ambiguous.
-    if (separador.empty() || std::ranges::any_of(separador, [](char c) {
-            return esCifra(c) || c == '-';
-        })) {
+    if (separador.empty() ||
+        std::ranges::any_of(separador, [](char c) { return esCifra(c) || c == '-'; })) {
         throw std::invalid_argument("El separador decimal «" + std::string(separador) +
                                     "» no es válido");
     }
@@ -134,11 +136,11 @@ std::string Calcular(Lectura& lectura, std::string_view separadorDecimal)
 {
     const std::string cifras = lectura.banda1 + lectura.banda2;
     if (lectura.multiplicador == marcadorDorado) {
-        lectura.valor = textoDeNumero(
-            dividir(numeroDeTexto(cifras, separadorDecimal), 10.0), separadorDecimal);
+        lectura.valor =
+            textoDeNumero(dividir(numeroDeTexto(cifras, separadorDecimal), 10.0), separadorDecimal);
     } else if (lectura.multiplicador == marcadorPlateado) {
-        lectura.valor = textoDeNumero(
-            dividir(numeroDeTexto(cifras, separadorDecimal), 100.0), separadorDecimal);
+        lectura.valor = textoDeNumero(dividir(numeroDeTexto(cifras, separadorDecimal), 100.0),
+                                      separadorDecimal);
     } else {
         // Kept as joined: below 1000 a leading zero ("0200") is shown as it stands.
         lectura.valor = cifras + lectura.multiplicador;

@@ -13,7 +13,10 @@ using namespace coltavenira;
 
 namespace {
 
-QString qs(const std::string& texto) { return QString::fromStdString(texto); }
+QString qs(const std::string& texto)
+{
+    return QString::fromStdString(texto);
+}
 
 // Chooses the named colours band by band; an empty name leaves that band never chosen.
 std::string leer(const QStringList& colores, std::string_view separador = ".")
@@ -246,14 +249,20 @@ void TestCalculadora::numeroDeTexto_data()
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("separador");
     QTest::addColumn<double>("numero");
-    QTest::newRow("ceros delante") << "00000000000" << "." << 0.0;
-    QTest::newRow("once cifras") << "99000000000" << "." << 99e9;
-    QTest::newRow("punto") << "4.7" << "." << 4.7;
-    QTest::newRow("coma") << "4,7" << "," << 4.7;
-    QTest::newRow("separador de dos bytes") << QString::fromUtf8("0٫47") << QString::fromUtf8("٫")
-                                            << 0.47;
-    QTest::newRow("negativo") << "-0.5" << "." << -0.5;
-    QTest::newRow("sin parte entera") << ",25" << "," << 0.25;
+    QTest::newRow("ceros delante") << "00000000000"
+                                   << "." << 0.0;
+    QTest::newRow("once cifras") << "99000000000"
+                                 << "." << 99e9;
+    QTest::newRow("punto") << "4.7"
+                           << "." << 4.7;
+    QTest::newRow("coma") << "4,7"
+                          << "," << 4.7;
+    QTest::newRow("separador de dos bytes")
+        << QString::fromUtf8("0٫47") << QString::fromUtf8("٫") << 0.47;
+    QTest::newRow("negativo") << "-0.5"
+                              << "." << -0.5;
+    QTest::newRow("sin parte entera") << ",25"
+                                      << "," << 0.25;
 }
 
 void TestCalculadora::numeroDeTexto()
@@ -268,15 +277,24 @@ void TestCalculadora::textoQueNoEsNumero_data()
 {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("separador");
-    QTest::newRow("vacío") << "" << ".";
-    QTest::newRow("letras") << "abc" << ".";
-    QTest::newRow("separador solo") << "," << ",";
-    QTest::newRow("separador ajeno") << "4.7" << ",";
-    QTest::newRow("dos separadores") << "4,7,1" << ",";
-    QTest::newRow("blanco detrás") << "47 " << ".";
-    QTest::newRow("exponente") << "1e3" << ".";
-    QTest::newRow("separador vacío") << "47" << "";
-    QTest::newRow("separador con cifra") << "4070" << "0";
+    QTest::newRow("vacío") << ""
+                           << ".";
+    QTest::newRow("letras") << "abc"
+                            << ".";
+    QTest::newRow("separador solo") << ","
+                                    << ",";
+    QTest::newRow("separador ajeno") << "4.7"
+                                     << ",";
+    QTest::newRow("dos separadores") << "4,7,1"
+                                     << ",";
+    QTest::newRow("blanco detrás") << "47 "
+                                   << ".";
+    QTest::newRow("exponente") << "1e3"
+                               << ".";
+    QTest::newRow("separador vacío") << "47"
+                                     << "";
+    QTest::newRow("separador con cifra") << "4070"
+                                         << "0";
 }
 
 // Never read as 0: the failure names the text that could not be read.
@@ -299,16 +317,26 @@ void TestCalculadora::textoDeNumero_data()
     QTest::addColumn<double>("numero");
     QTest::addColumn<QString>("separador");
     QTest::addColumn<QString>("texto");
-    QTest::newRow("cero") << 0.0 << "." << "0";
-    QTest::newRow("cero negativo") << -0.0 << "." << "0";
-    QTest::newRow("entero") << 99000.0 << "," << "99000";
-    QTest::newRow("cuarenta y siete décimas") << 47 / 10.0 << "," << "4,7";
-    QTest::newRow("una centésima") << 1 / 100.0 << "." << "0.01";
-    QTest::newRow("quince cifras") << 1 / 3.0 << "." << "0.333333333333333";
-    QTest::newRow("redondeo a quince cifras") << 0.1 + 0.2 << "." << "0.3";
-    QTest::newRow("sin exponente, grande") << 1.5e20 << "." << "150000000000000000000";
-    QTest::newRow("sin exponente, pequeño") << 2.5e-7 << "," << "0,00000025";
-    QTest::newRow("negativo") << -4.7 << "." << "-4.7";
+    QTest::newRow("cero") << 0.0 << "."
+                          << "0";
+    QTest::newRow("cero negativo") << -0.0 << "."
+                                   << "0";
+    QTest::newRow("entero") << 99000.0 << ","
+                            << "99000";
+    QTest::newRow("cuarenta y siete décimas") << 47 / 10.0 << ","
+                                              << "4,7";
+    QTest::newRow("una centésima") << 1 / 100.0 << "."
+                                   << "0.01";
+    QTest::newRow("quince cifras") << 1 / 3.0 << "."
+                                   << "0.333333333333333";
+    QTest::newRow("redondeo a quince cifras") << 0.1 + 0.2 << "."
+                                              << "0.3";
+    QTest::newRow("sin exponente, grande") << 1.5e20 << "."
+                                           << "150000000000000000000";
+    QTest::newRow("sin exponente, pequeño") << 2.5e-7 << ","
+                                            << "0,00000025";
+    QTest::newRow("negativo") << -4.7 << "."
+                              << "-4.7";
 }
 
 void TestCalculadora::textoDeNumero()

@@ -16,4 +16,4 @@ if [ -n "${need_locale_gen:-}" ]; then
 fi
 
 configure_and_build build
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure
+ctest --test-dir build --output-on-failure

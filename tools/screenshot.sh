@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots: the real window on a private X server, with a few colours
+# chosen through the keyboard, at scale factors 1 and 2. Writes docs/coltavenira*.png.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+need_packages "${BUILD_PACKAGES[@]}" xvfb xauth imagemagick x11-utils xdotool
+configure_and_build build
+
+shoot() { # SCALE OUTPUT
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        QT_SCALE_FACTOR=$1 build/app/coltavenira & app=$!
+        for _ in $(seq 50); do
+            id=$(xdotool search --name "^Coltavenira$" 2>/dev/null | head -n1) && [ -n "$id" ] && break
+            sleep 0.1
+        done
+        sleep 0.5
+        # Amarillo, Violeta, Rojo, Dorada: the arrow keys choose in the focused list, Tab moves
+        # in the window'"'"'s order b1, b4, b2, b3.
+        xdotool key --window "$id" Down Down Down Down Down Tab Down Tab \
+            Down Down Down Down Down Down Down Down Tab Down Down Down
+        sleep 0.5
+        import -window "$id" "$2"
+        kill $app' _ "$1" "$2"
+    echo "wrote $2"
+}
+shoot 1 docs/coltavenira.png
+shoot 2 docs/coltavenira@2x.png

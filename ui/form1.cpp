@@ -1,0 +1,131 @@
+#include "ui/form1.h"
+
+#include "ui/listadecolores.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+
+namespace {
+
+// The layout is laid out in twips; at 96 dots per inch 15 of them make a logical pixel, and Qt
+// scales logical pixels on high-density screens.
+QRect enTwips(int izquierda, int arriba, int ancho, int alto)
+{
+    const auto px = [](int twips) { return qRound(twips / 15.0); };
+    return {px(izquierda), px(arriba), px(ancho), px(alto)};
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : Form1(QLocale::system().decimalPoint().toStdString(), parent) {}
+
+Form1::Form1(std::string separadorDecimal, QWidget* parent)
+    : QWidget(parent), separadorDecimal(std::move(separadorDecimal)),
+      Label2(new QLabel(tr("Ingrese las bandas de colores para hallar el valor de la "
+                           "COLTAVENIRA:"),
+                        this)),
+      b1(new ListaDeColores(coltavenira::tablaDeBanda(1), this)),
+      b2(new ListaDeColores(coltavenira::tablaDeBanda(2), this)),
+      b3(new ListaDeColores(coltavenira::tablaDeBanda(3), this)),
+      b4(new ListaDeColores(coltavenira::tablaDeBanda(4), this)), Label1(new QLabel(this))
+{
+    setWindowTitle(QStringLiteral("Coltavenira"));
+    setFixedSize(enTwips(0, 0, 5865, 2250).size());
+
+    Label2->setObjectName("Label2");
+    Label2->setGeometry(enTwips(120, 120, 5055, 255));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The layout was drawn for a small dialog font: a desktop's larger default would clip the
+    // instruction in its fixed box, so the window's font is the largest up to 8 points that
+    // fits it, whatever font stands in for Arial here.
+    QFont dialogo(QStringLiteral("Arial"));
+    dialogo.setPointSizeF(8);
+    while (dialogo.pointSizeF() > 6 &&
+           QFontMetricsF(dialogo).horizontalAdvance(Label2->text()) > Label2->width()) {
+        dialogo.setPointSizeF(dialogo.pointSizeF() - 0.25);
+    }
+    setFont(dialogo);
+
+    b1->setObjectName("b1");
+    b1->setGeometry(enTwips(120, 500, 1300, 315));
+    b2->setObjectName("b2");
+    b2->setGeometry(enTwips(1560, 500, 1300, 315));
+    b3->setObjectName("b3");
+    b3->setGeometry(enTwips(3000, 500, 1300, 315));
+    b4->setObjectName("b4");
+    b4->setGeometry(enTwips(4440, 500, 1300, 315));
+
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(enTwips(120, 1200, 5655, 975));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont grande(QStringLiteral("Arial"));
+    grande.setPointSizeF(27.75);
+    grande.setWeight(QFont::Normal);
+    Label1->setFont(grande);
+
+    // The tolerance list comes second, right after the first digit.
+    setTabOrder(b1, b4);
+    setTabOrder(b4, b2);
+    setTabOrder(b2, b3);
+    b1->setFocus();
+
+    conectar(b1, &Form1::b1_Click);
+    conectar(b2, &Form1::b2_Click);
+    conectar(b3, &Form1::b3_Click);
+    conectar(b4, &Form1::b4_Click);
+
+    Form_Load();
+}
+
+void Form1::Form_Load()
+{
+    Label1->setText(QString::fromStdString(coltavenira::valoresIniciales(lectura)));
+}
+
+void Form1::b1_Click()
+{
+    elegir(1, b1);
+}
+void Form1::b2_Click()
+{
+    elegir(2, b2);
+}
+void Form1::b3_Click()
+{
+    elegir(3, b3);
+}
+void Form1::b4_Click()
+{
+    elegir(4, b4);
+}
+
+void Form1::elegir(int banda, const ListaDeColores* lista)
+{
+    coltavenira::elegirColor(lectura, banda, lista->currentText().toStdString());
+    Label1->setText(QString::fromStdString(coltavenira::Calcular(lectura, separadorDecimal)));
+}
+
+// A failure must not unwind through Qt's event delivery: it ends the handler here instead.
+void Form1::conectar(ListaDeColores* lista, void (Form1::*manejador)())
+{
+    connect(lista, &ListaDeColores::colorElegido, this, [this, manejador] {
+        try {
+            (this->*manejador)();
+        } catch (const std::exception& fallo) {
+            informarFallo(fallo);
+        }
+    });
+}
+
+// Like any program's unhandled failure: say what went wrong, then end with a failing status.
+void Form1::informarFallo(const std::exception& fallo)
+{
+    QMessageBox::critical(this, windowTitle(),
+                          tr("Se produjo un error y el programa se cerrará:\n\n%1")
+                              .arg(QString::fromUtf8(fallo.what())));
+    QCoreApplication::exit(1);
+}

@@ -1,0 +1,45 @@
+// The program's one window: an instruction, a drop-down list for each of the four colour bands,
+// and the large label that shows the reading after every choice.
+#pragma once
+
+#include "core/calculadora.h"
+
+#include <QWidget>
+
+#include <exception>
+#include <string>
+
+class QLabel;
+class ListaDeColores;
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Reads numbers with the user's locale's decimal separator.
+    explicit Form1(QWidget* parent = nullptr);
+    // With a decimal separator of the caller's, as UTF-8 text.
+    explicit Form1(std::string separadorDecimal, QWidget* parent = nullptr);
+
+private:
+    void Form_Load();
+    void b1_Click();
+    void b2_Click();
+    void b3_Click();
+    void b4_Click();
+
+    void elegir(int banda, const ListaDeColores* lista);
+    void conectar(ListaDeColores* lista, void (Form1::*manejador)());
+    void informarFallo(const std::exception& fallo);
+
+    coltavenira::Lectura lectura;
+    std::string separadorDecimal;
+
+    QLabel* Label2;
+    ListaDeColores* b1;
+    ListaDeColores* b2;
+    ListaDeColores* b3;
+    ListaDeColores* b4;
+    QLabel* Label1;
+};
