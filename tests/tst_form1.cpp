@@ -3,6 +3,7 @@
 #include "ui/form1.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -12,14 +13,29 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
+
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 
 namespace {
 
 QString conPunto(const char* texto)
 {
     return QString::fromUtf8(texto);
+}
+
+// What the window told assistive technology of the result label.
+QStringList anuncios;
+QObject* etiquetaVigilada = nullptr;
+void registrarAnuncio(QAccessibleEvent* evento)
+{
+    if (evento->object() == etiquetaVigilada && evento->type() == QAccessible::NameChanged)
+        anuncios
+            << QAccessible::queryAccessibleInterface(evento->object())->text(QAccessible::Name);
 }
 
 } // namespace
@@ -53,6 +69,10 @@ private slots:
     void ordenDeTabulacion();
     void separadorDelSistema();
     void fallo();
+    void nombresAccesibles();
+    void elResultadoSeAnuncia();
+    void elResultadoCabe_data();
+    void elResultadoCabe();
 };
 
 void TestForm1::initTestCase()
@@ -303,6 +323,79 @@ void TestForm1::fallo()
     QTimer::singleShot(0, this, [&] { elegirConElTeclado(lista("b1"), "Rojo"); });
     QCOMPARE(QApplication::exec(), 1);
     QVERIFY2(mensaje.contains(QString::fromUtf8("separador decimal")), qPrintable(mensaje));
+}
+
+void TestForm1::nombresAccesibles()
+{
+    abrir();
+    const QStringList esperados{"Banda 1: primera cifra", "Banda 2: segunda cifra",
+                                "Banda 3: multiplicador", "Banda 4: tolerancia"};
+    for (int banda = 1; banda <= 4; ++banda) {
+        QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(
+            this->lista(qPrintable(QString("b%1").arg(banda))));
+        QCOMPARE(lista->role(), QAccessible::ComboBox);
+        QCOMPARE(lista->text(QAccessible::Name), esperados[banda - 1]);
+    }
+    // A screen reader reads the result as the label's name: nothing may stand in its place.
+    QAccessibleInterface* resultado =
+        QAccessible::queryAccessibleInterface(ventana->findChild<QLabel*>("Label1"));
+    QCOMPARE(resultado->text(QAccessible::Name), conPunto("0 Ohms ± 0"));
+    QVERIFY(!resultado->text(QAccessible::Description).isEmpty());
+}
+
+// Every choice, even one that leaves the reading as it was, is told to assistive technology.
+void TestForm1::elResultadoSeAnuncia()
+{
+    abrir();
+    anuncios.clear();
+    etiquetaVigilada = ventana->findChild<QLabel*>("Label1");
+    QAccessible::installUpdateHandler(registrarAnuncio);
+    QPlatformAccessibility* plataforma =
+        QGuiApplicationPrivate::platformIntegration()->accessibility();
+    QVERIFY(plataforma);
+    plataforma->setActive(true); // as when a screen reader connects
+    elegirConElTeclado(lista("b1"), "Amarillo");
+    elegirConElTeclado(lista("b4"), "Dorada");
+    elegirConElTeclado(lista("b4"), "Dorada");
+    plataforma->setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(anuncios, (QStringList{conPunto("4 Ohms ± 0"), conPunto("4 Ohms ± 5%"),
+                                    conPunto("4 Ohms ± 5%")}));
+}
+
+void TestForm1::elResultadoCabe_data()
+{
+    QTest::addColumn<QStringList>("colores");
+    QTest::addColumn<bool>("aSuTamano");
+    QTest::newRow("Amarillo Violeta Rojo Dorada")
+        << QStringList{"Amarillo", "Violeta", "Rojo", "Dorada"} << true;
+    QTest::newRow("Blanco Blanco Blanco Plateada")
+        << QStringList{"Blanco", "Blanco", "Blanco", "Plateada"} << true;
+    QTest::newRow("Negro Negro Blanco Plateada")
+        << QStringList{"Negro", "Negro", "Blanco", "Plateada"} << false;
+    QTest::newRow("Negro Negro Gris Ninguna")
+        << QStringList{"Negro", "Negro", "Gris", "Ninguna"} << false;
+}
+
+// The result fits its box at every scale; CTest runs this at 1.5 and 2 as well. Only a reading
+// too wide for the label's size is drawn smaller.
+void TestForm1::elResultadoCabe()
+{
+    QFETCH(QStringList, colores);
+    QFETCH(bool, aSuTamano);
+    abrir();
+    const double escala = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                              ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                              : 1.0;
+    QCOMPARE(ventana->size() * ventana->windowHandle()->devicePixelRatio(),
+             QSize(391, 150) * escala);
+    for (int banda = 1; banda <= 4; ++banda)
+        elegirConElTeclado(lista(qPrintable(QString("b%1").arg(banda))), colores[banda - 1]);
+    const QLabel* label1 = ventana->findChild<QLabel*>("Label1");
+    QVERIFY2(label1->fontMetrics().horizontalAdvance(label1->text()) <=
+                 label1->contentsRect().width(),
+             qPrintable(label1->text()));
+    QCOMPARE(label1->font().pointSizeF() == 27.75, aSuTamano);
 }
 
 QTEST_MAIN(TestForm1)

@@ -26,6 +26,8 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(ca-certificates g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
+# What cpack needs to work out the Debian package's dependencies.
+PACKAGE_PACKAGES=(dpkg-dev file)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

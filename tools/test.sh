@@ -2,7 +2,11 @@
 # Builds Coltavenira (installing what is missing) and runs every test suite.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-need_packages "${BUILD_PACKAGES[@]}" locales
+# Beside the build: comma locales, Qt's private headers (to switch accessibility on in tests),
+# and the tools that check the desktop entry, the AppStream record, the Windows resource
+# script and the Debian package.
+need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
+    desktop-file-utils appstream binutils-mingw-w64-x86-64
 
 # The calculator is checked in comma locales, as a Qt program in Spain or Germany runs.
 for loc in es_ES de_DE; do

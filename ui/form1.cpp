@@ -2,6 +2,7 @@
 
 #include "ui/listadecolores.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,6 +14,8 @@ namespace {
 
 // The layout is laid out in twips; at 96 dots per inch 15 of them make a logical pixel, and Qt
 // scales logical pixels on high-density screens.
+constexpr qreal tamanoDelResultado = 27.75; // points
+
 QRect enTwips(int izquierda, int arriba, int ancho, int alto)
 {
     const auto px = [](int twips) { return qRound(twips / 15.0); };
@@ -52,20 +55,26 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
 
     b1->setObjectName("b1");
     b1->setGeometry(enTwips(120, 500, 1300, 315));
+    b1->setAccessibleName(tr("Banda 1: primera cifra"));
     b2->setObjectName("b2");
     b2->setGeometry(enTwips(1560, 500, 1300, 315));
+    b2->setAccessibleName(tr("Banda 2: segunda cifra"));
     b3->setObjectName("b3");
     b3->setGeometry(enTwips(3000, 500, 1300, 315));
+    b3->setAccessibleName(tr("Banda 3: multiplicador"));
     b4->setObjectName("b4");
     b4->setGeometry(enTwips(4440, 500, 1300, 315));
+    b4->setAccessibleName(tr("Banda 4: tolerancia"));
 
     Label1->setObjectName("Label1");
     Label1->setGeometry(enTwips(120, 1200, 5655, 975));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont grande(QStringLiteral("Arial"));
-    grande.setPointSizeF(27.75);
+    grande.setPointSizeF(tamanoDelResultado);
     grande.setWeight(QFont::Normal);
     Label1->setFont(grande);
+    // Not an accessible name: that would hide the reading, which is the label's name.
+    Label1->setAccessibleDescription(tr("Valor de la resistencia"));
 
     // The tolerance list comes second, right after the first digit.
     setTabOrder(b1, b4);
@@ -83,7 +92,7 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
 
 void Form1::Form_Load()
 {
-    Label1->setText(QString::fromStdString(coltavenira::valoresIniciales(lectura)));
+    mostrar(coltavenira::valoresIniciales(lectura));
 }
 
 void Form1::b1_Click()
@@ -106,7 +115,28 @@ void Form1::b4_Click()
 void Form1::elegir(int banda, const ListaDeColores* lista)
 {
     coltavenira::elegirColor(lectura, banda, lista->currentText().toStdString());
-    Label1->setText(QString::fromStdString(coltavenira::Calcular(lectura, separadorDecimal)));
+    mostrar(coltavenira::Calcular(lectura, separadorDecimal));
+}
+
+void Form1::mostrar(const std::string& resultado)
+{
+    const QString texto = QString::fromStdString(resultado);
+    // A few readings ("00000000000 Ohms ± 10%") are wider than the label at its size: a clipped
+    // reading would show the wrong value, so only those are drawn smaller, to fit.
+    QFont fuente = Label1->font();
+    fuente.setPointSizeF(tamanoDelResultado);
+    const qreal ancho = QFontMetricsF(fuente).horizontalAdvance(texto);
+    if (ancho > Label1->contentsRect().width())
+        fuente.setPointSizeF(tamanoDelResultado * Label1->contentsRect().width() / ancho * 0.98);
+    Label1->setFont(fuente);
+
+    if (texto == Label1->text()) {
+        // QLabel tells assistive technology only of a changed text; a screen reader user
+        // who chose again is owed the reading all the same.
+        QAccessibleEvent aviso(Label1, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&aviso);
+    }
+    Label1->setText(texto);
 }
 
 // A failure must not unwind through Qt's event delivery: it ends the handler here instead.

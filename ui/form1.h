@@ -30,6 +30,7 @@ private:
     void b4_Click();
 
     void elegir(int banda, const ListaDeColores* lista);
+    void mostrar(const std::string& resultado);
     void conectar(ListaDeColores* lista, void (Form1::*manejador)());
     void informarFallo(const std::exception& fallo);
 

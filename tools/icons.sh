@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Renders the icon's PNG sizes and the Windows .ico from data/icons/coltavenira.svg.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+need_packages librsvg2-bin imagemagick
+cd data/icons
+for lado in 16 24 32 48 64 128 256; do
+    rsvg-convert -w $lado -h $lado coltavenira.svg -o coltavenira-$lado.png
+done
+convert coltavenira-{16,24,32,48,256}.png coltavenira.ico

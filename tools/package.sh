@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the Debian package (installing what is missing) in build-release/.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+(cd build-release && cpack)
+ls "$ROOT"/build-release/coltavenira_*.deb
