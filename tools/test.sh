@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # and the tools that check the desktop entry, the AppStream record, the Windows resource
 # script and the Debian package.
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
-    desktop-file-utils appstream binutils-mingw-w64-x86-64
+    desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-14-dev
 
 # The calculator is checked in comma locales, as a Qt program in Spain or Germany runs.
 for loc in es_ES de_DE; do
@@ -21,3 +21,19 @@ fi
 
 configure_and_build build
 ctest --test-dir build --output-on-failure
+
+# About 30 seconds of libFuzzer over the calculator, from the seeds kept in fuzz/corpus; any
+# crash, sanitizer report, leak or broken invariant fails the run.
+echo "== Fuzzing the calculator"
+cmake --preset fuzz > /dev/null
+cmake --build --preset fuzz
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+build-fuzz/fuzz/fuzz_calculadora -max_total_time=30 -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/ "$corpus" fuzz/corpus 2>&1 | tail -n 4
+
+# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+echo "== Sanitized build"
+cmake --preset asan > /dev/null
+cmake --build --preset asan
+ctest --preset asan
