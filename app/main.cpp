@@ -1,7 +1,11 @@
 #include "ui/form1.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QResource>
 
 int main(int argc, char* argv[])
 {
@@ -12,9 +16,17 @@ int main(int argc, char* argv[])
     // Lets Wayland and X11 desktops match the window with its menu entry and icon.
     QApplication::setDesktopFileName(QStringLiteral("coltavenira"));
 
+    // The title bar and task switchers take small sizes; menus take the themed icon named by the
+    // desktop entry. Raw pixels, because reading any image file makes Qt load every image
+    // plugin at start.
     QIcon icono;
-    for (int lado : {16, 24, 32, 48, 64, 128, 256})
-        icono.addFile(QStringLiteral(":/icons/coltavenira-%1.png").arg(lado), QSize(lado, lado));
+    for (int lado : {16, 32, 48}) {
+        const QResource pixeles(QStringLiteral(":/icons/coltavenira-%1.rgba").arg(lado));
+        const QByteArray rgba = pixeles.uncompressedData();
+        const QImage imagen(reinterpret_cast<const uchar*>(rgba.constData()), lado, lado,
+                            QImage::Format_RGBA8888);
+        icono.addPixmap(QPixmap::fromImage(imagen));
+    }
     QApplication::setWindowIcon(icono);
 
     Form1 ventana;

@@ -8,3 +8,7 @@ for lado in 16 24 32 48 64 128 256; do
     rsvg-convert -w $lado -h $lado coltavenira.svg -o coltavenira-$lado.png
 done
 convert coltavenira-{16,24,32,48,256}.png coltavenira.ico
+# The window icon's sizes as raw pixels, which the program takes without an image decoder.
+for lado in 16 32 48; do
+    convert coltavenira-$lado.png -depth 8 rgba:coltavenira-$lado.rgba
+done

@@ -27,31 +27,36 @@ QRect enTwips(int izquierda, int arriba, int ancho, int alto)
 Form1::Form1(QWidget* parent) : Form1(QLocale::system().decimalPoint().toStdString(), parent) {}
 
 Form1::Form1(std::string separadorDecimal, QWidget* parent)
-    : QWidget(parent), separadorDecimal(std::move(separadorDecimal)),
-      Label2(new QLabel(tr("Ingrese las bandas de colores para hallar el valor de la "
-                           "COLTAVENIRA:"),
-                        this)),
-      b1(new ListaDeColores(coltavenira::tablaDeBanda(1), this)),
-      b2(new ListaDeColores(coltavenira::tablaDeBanda(2), this)),
-      b3(new ListaDeColores(coltavenira::tablaDeBanda(3), this)),
-      b4(new ListaDeColores(coltavenira::tablaDeBanda(4), this)), Label1(new QLabel(this))
+    : QWidget(parent), separadorDecimal(std::move(separadorDecimal))
 {
     setWindowTitle(QStringLiteral("Coltavenira"));
     setFixedSize(enTwips(0, 0, 5865, 2250).size());
 
-    Label2->setObjectName("Label2");
-    Label2->setGeometry(enTwips(120, 120, 5055, 255));
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The layout was drawn for a small dialog font: a desktop's larger default would clip the
     // instruction in its fixed box, so the window's font is the largest up to 8 points that
-    // fits it, whatever font stands in for Arial here.
+    // fits it, whatever font stands in for Arial here. It is set before the controls exist, so
+    // that none of them loads the desktop's font for nothing.
+    const QString instruccion =
+        tr("Ingrese las bandas de colores para hallar el valor de la COLTAVENIRA:");
+    const QRect cajaDeLaInstruccion = enTwips(120, 120, 5055, 255);
     QFont dialogo(QStringLiteral("Arial"));
     dialogo.setPointSizeF(8);
     while (dialogo.pointSizeF() > 6 &&
-           QFontMetricsF(dialogo).horizontalAdvance(Label2->text()) > Label2->width()) {
+           QFontMetricsF(dialogo).horizontalAdvance(instruccion) > cajaDeLaInstruccion.width()) {
         dialogo.setPointSizeF(dialogo.pointSizeF() - 0.25);
     }
     setFont(dialogo);
+
+    Label2 = new QLabel(instruccion, this);
+    b1 = new ListaDeColores(coltavenira::tablaDeBanda(1), this);
+    b2 = new ListaDeColores(coltavenira::tablaDeBanda(2), this);
+    b3 = new ListaDeColores(coltavenira::tablaDeBanda(3), this);
+    b4 = new ListaDeColores(coltavenira::tablaDeBanda(4), this);
+    Label1 = new QLabel(this);
+
+    Label2->setObjectName("Label2");
+    Label2->setGeometry(cajaDeLaInstruccion);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     b1->setObjectName("b1");
     b1->setGeometry(enTwips(120, 500, 1300, 315));

@@ -37,10 +37,10 @@ private:
     coltavenira::Lectura lectura;
     std::string separadorDecimal;
 
-    QLabel* Label2;
-    ListaDeColores* b1;
-    ListaDeColores* b2;
-    ListaDeColores* b3;
-    ListaDeColores* b4;
-    QLabel* Label1;
+    QLabel* Label2 = nullptr;
+    ListaDeColores* b1 = nullptr;
+    ListaDeColores* b2 = nullptr;
+    ListaDeColores* b3 = nullptr;
+    ListaDeColores* b4 = nullptr;
+    QLabel* Label1 = nullptr;
 };

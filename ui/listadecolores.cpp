@@ -1,5 +1,6 @@
 #include "ui/listadecolores.h"
 
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -7,10 +8,13 @@
 ListaDeColores::ListaDeColores(std::span<const coltavenira::Par> tabla, QWidget* parent)
     : QComboBox(parent)
 {
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
-    // Completion would turn typing into choosing.
+    // Completion would turn typing into choosing. QComboBox gives an edit field without a
+    // completer one of its own, built over the list's items; an empty one costs far less at start.
+    auto* campo = new QLineEdit(this);
+    campo->setCompleter(new QCompleter(campo));
+    setLineEdit(campo);
     setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
     for (const auto& par : tabla)
         addItem(QString::fromUtf8(par.color.data(), static_cast<qsizetype>(par.color.size())));
     setCurrentIndex(-1);

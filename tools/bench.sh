@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds a release build with the benchmark (installing what is missing) and runs it on a
+# private X server: start-up and memory against a bare Qt window, choice latency, Calcular.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+need_packages "${BUILD_PACKAGES[@]}" libxcb1-dev libxcb-damage0-dev xvfb xauth
+configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCOLTAVENIRA_BENCH=ON
+xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench/coltavenira_bench
