@@ -92,35 +92,31 @@ void TestTodasLasLecturas::todas()
     QVERIFY(std::setlocale(LC_ALL, localeDelProceso.toLatin1().constData()));
     std::locale::global(std::locale(localeDelProceso.toStdString()));
 
+    // Each band never chosen (-1) or chosen with any item of its list: 11 × 11 × 13 × 4 states.
     const std::array<int, 4> largos{10, 10, 12, 3};
     int lecturas = 0;
-    std::array<int, 4> e{};
-    for (e[0] = -1; e[0] < largos[0]; ++e[0]) {
-        for (e[1] = -1; e[1] < largos[1]; ++e[1]) {
-            for (e[2] = -1; e[2] < largos[2]; ++e[2]) {
-                for (e[3] = -1; e[3] < largos[3]; ++e[3]) {
-                    Lectura lectura;
-                    std::string resultado = valoresIniciales(lectura);
-                    for (int banda = 1; banda <= 4; ++banda) {
-                        if (e[banda - 1] >= 0) {
-                            elegirColor(lectura, banda, tablaDeBanda(banda)[e[banda - 1]].color);
-                            resultado = Calcular(lectura, sep);
-                        }
-                    }
-                    const std::string debe = esperado(e, sep);
-                    if (resultado != debe) {
-                        QFAIL(qPrintable(QString("items %1 %2 %3 %4: %5, not %6")
-                                             .arg(e[0])
-                                             .arg(e[1])
-                                             .arg(e[2])
-                                             .arg(e[3])
-                                             .arg(QString::fromStdString(resultado),
-                                                  QString::fromStdString(debe))));
-                    }
-                    ++lecturas;
-                }
+    for (int estado = 0; estado < 11 * 11 * 13 * 4; ++estado, ++lecturas) {
+        std::array<int, 4> e{};
+        for (int banda = 0, resto = estado; banda < 4; ++banda) {
+            e[banda] = resto % (largos[banda] + 1) - 1;
+            resto /= largos[banda] + 1;
+        }
+        Lectura lectura;
+        std::string resultado = valoresIniciales(lectura);
+        for (int banda = 1; banda <= 4; ++banda) {
+            if (e[banda - 1] >= 0) {
+                elegirColor(lectura, banda, tablaDeBanda(banda)[e[banda - 1]].color);
+                resultado = Calcular(lectura, sep);
             }
         }
+        const std::string debe = esperado(e, sep);
+        QVERIFY2(resultado == debe, qPrintable(QString("items %1 %2 %3 %4: %5, not %6")
+                                                   .arg(e[0])
+                                                   .arg(e[1])
+                                                   .arg(e[2])
+                                                   .arg(e[3])
+                                                   .arg(QString::fromStdString(resultado),
+                                                        QString::fromStdString(debe))));
     }
     QCOMPARE(lecturas, 11 * 11 * 13 * 4);
 }
