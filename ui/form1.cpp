@@ -58,18 +58,15 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
     Label2->setGeometry(cajaDeLaInstruccion);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    b1->setObjectName("b1");
-    b1->setGeometry(enTwips(120, 500, 1300, 315));
-    b1->setAccessibleName(tr("Banda 1: primera cifra"));
-    b2->setObjectName("b2");
-    b2->setGeometry(enTwips(1560, 500, 1300, 315));
-    b2->setAccessibleName(tr("Banda 2: segunda cifra"));
-    b3->setObjectName("b3");
-    b3->setGeometry(enTwips(3000, 500, 1300, 315));
-    b3->setAccessibleName(tr("Banda 3: multiplicador"));
-    b4->setObjectName("b4");
-    b4->setGeometry(enTwips(4440, 500, 1300, 315));
-    b4->setAccessibleName(tr("Banda 4: tolerancia"));
+    // One row, left to right in band order, 140 twips apart.
+    const QString nombres[] = {tr("Banda 1: primera cifra"), tr("Banda 2: segunda cifra"),
+                               tr("Banda 3: multiplicador"), tr("Banda 4: tolerancia")};
+    int banda = 0;
+    for (ListaDeColores* lista : {b1, b2, b3, b4}) {
+        lista->setObjectName(QStringLiteral("b%1").arg(banda + 1));
+        lista->setGeometry(enTwips(120 + 1440 * banda, 500, 1300, 315));
+        lista->setAccessibleName(nombres[banda++]);
+    }
 
     Label1->setObjectName("Label1");
     Label1->setGeometry(enTwips(120, 1200, 5655, 975));
