@@ -92,6 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         } catch (const std::domain_error& fallo) {
             exigir(!std::isfinite(numero));
             exigirMensaje(fallo);
+        } catch (const std::invalid_argument& fallo) {
+            // Rounded to 15 digits, the largest doubles write a number beyond any double.
+            exigir(std::fabs(numero) > 1.79769313486231e308);
+            exigirMensaje(fallo);
         }
     }
     return 0;

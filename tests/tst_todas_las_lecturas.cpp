@@ -76,7 +76,7 @@ void TestTodasLasLecturas::todas_data()
 {
     QTest::addColumn<QString>("separador");
     QTest::addColumn<QString>("localeDelProceso");
-    for (const char* locale : {"C", "es_ES.UTF-8"}) {
+    for (const char* locale : {"C", "es_ES.UTF-8", "de_DE.UTF-8"}) {
         for (const char* separador : {".", ",", "٫"}) {
             QTest::addRow("«%s» en %s", separador, locale)
                 << QString::fromUtf8(separador) << QString(locale);

@@ -29,8 +29,12 @@ cmake --preset fuzz > /dev/null
 cmake --build --preset fuzz
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-build-fuzz/fuzz/fuzz_calculadora -max_total_time=30 -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/ "$corpus" fuzz/corpus 2>&1 | tail -n 4
+if ! build-fuzz/fuzz/fuzz_calculadora -max_total_time=30 -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/ "$corpus" fuzz/corpus > build-fuzz/fuzz.log 2>&1; then
+    cat build-fuzz/fuzz.log
+    exit 1
+fi
+tail -n 4 build-fuzz/fuzz.log
 
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 echo "== Sanitized build"

@@ -12,10 +12,10 @@
 
 namespace {
 
-// The layout is laid out in twips; at 96 dots per inch 15 of them make a logical pixel, and Qt
-// scales logical pixels on high-density screens.
 constexpr qreal tamanoDelResultado = 27.75; // points
 
+// The layout is laid out in twips; at 96 dots per inch 15 of them make a logical pixel, and Qt
+// scales logical pixels on high-density screens.
 QRect enTwips(int izquierda, int arriba, int ancho, int alto)
 {
     const auto px = [](int twips) { return qRound(twips / 15.0); };
