@@ -50,21 +50,9 @@ constexpr std::array<Par, 3> tolerancias{{
 constexpr std::string_view marcadorDorado = "1";
 constexpr std::string_view marcadorPlateado = "2";
 
-std::string* campoDeBanda(Lectura& lectura, int banda)
-{
-    switch (banda) {
-    case 1:
-        return &lectura.banda1;
-    case 2:
-        return &lectura.banda2;
-    case 3:
-        return &lectura.multiplicador;
-    case 4:
-        return &lectura.tolerancia;
-    }
-    throw std::invalid_argument("No existe la banda " + std::to_string(banda) +
-                                "; las bandas van de la 1 a la 4");
-}
+// The field each band sets, band 1 first.
+constexpr std::array<std::string Lectura::*, 4> campos{
+    &Lectura::banda1, &Lectura::banda2, &Lectura::multiplicador, &Lectura::tolerancia};
 
 bool esCifra(char c)
 {
@@ -125,21 +113,18 @@ std::string valoresIniciales(Lectura& lectura)
 
 void elegirColor(Lectura& lectura, int banda, std::string_view color)
 {
-    std::string* campo = campoDeBanda(lectura, banda);
-    const auto tabla = tablaDeBanda(banda);
+    const auto tabla = tablaDeBanda(banda); // refuses a band outside 1 to 4
     const auto par = std::ranges::find(tabla, color, &Par::color);
     if (par != tabla.end())
-        *campo = par->texto;
+        lectura.*campos[banda - 1] = par->texto;
 }
 
 std::string Calcular(Lectura& lectura, std::string_view separadorDecimal)
 {
     const std::string cifras = lectura.banda1 + lectura.banda2;
-    if (lectura.multiplicador == marcadorDorado) {
-        lectura.valor =
-            textoDeNumero(dividir(numeroDeTexto(cifras, separadorDecimal), 10.0), separadorDecimal);
-    } else if (lectura.multiplicador == marcadorPlateado) {
-        lectura.valor = textoDeNumero(dividir(numeroDeTexto(cifras, separadorDecimal), 100.0),
+    if (lectura.multiplicador == marcadorDorado || lectura.multiplicador == marcadorPlateado) {
+        const double divisor = lectura.multiplicador == marcadorDorado ? 10.0 : 100.0;
+        lectura.valor = textoDeNumero(dividir(numeroDeTexto(cifras, separadorDecimal), divisor),
                                       separadorDecimal);
     } else {
         // Kept as joined: below 1000 a leading zero ("0200") is shown as it stands.
