@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built by cpack from the install rules.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME coltavenira)

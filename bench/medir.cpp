@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures, side by side in one run and on the X server of $DISPLAY: the time from process start
 // to the first frame of the real program's window and of a bare Qt window, with the peak
 // resident memory of both; then, in this process, the latency from a choice in a list to the

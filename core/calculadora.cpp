@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculadora.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour-code calculator of a four-band resistor: the reading as six texts, the band
 // tables, and the computation of the result text. Standard library only, no windows: the
 // window and any other program drive it through this header.

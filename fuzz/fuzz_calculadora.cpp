@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer over the calculator's public API: arbitrary band numbers and colour bytes, any number
 // of choices, then Calcular with an arbitrary separator. Every outcome must be a well-formed
 // result text or an exception with a message; a valid reading must never fail.

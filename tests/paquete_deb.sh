@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from this build tree and checks its control fields and contents.
 set -euo pipefail
 cpack=$1

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the Windows resource script as a Windows build would, reads the result back, and
 # checks the version record: file and product version 1.00, Spanish (Spain), and the icon.
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's tables, its refusals and its two conversions, through the public header.
 // Every reading itself is checked by the walk in tst_todas_las_lecturas.
 #include "core/calculadora.h"

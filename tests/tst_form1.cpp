@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window driven as a user drives it: real mouse clicks and key presses, on the offscreen
 // platform. Random sessions of every kind of choice are in tst_secuencias.
 #include "ui/form1.h"

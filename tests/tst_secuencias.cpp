@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random but reproducible sessions at the window: choices from the list with the keyboard and the
 // mouse, arrow-key steps, repeated choices and typed text, after each of which the result label
 // must show the reading of every choice made so far and of nothing else.

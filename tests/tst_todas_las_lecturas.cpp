@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reachable reading, each band never chosen or chosen with any colour of its list, checked
 // against a formulation of its own: whole numbers of hundredths of an ohm, no floating point.
 #include "core/calculadora.h"

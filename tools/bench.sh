@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a release build with the benchmark (installing what is missing) and runs it on a
 # private X server: start-up and memory against a bare Qt window, choice latency, Calcular.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by run.sh and test.sh: installs what is missing on Debian 12 and configures the build.
 # Sourced, not run.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the icon's PNG sizes and the Windows .ico from data/icons/coltavenira.svg.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Coltavenira (installing what is missing) and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 

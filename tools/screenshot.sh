@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots: the real window on a private X server, with a few colours
 # chosen through the keyboard, at scale factors 1 and 2. Writes docs/coltavenira*.png.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one window: an instruction, a drop-down list for each of the four colour bands,
 // and the large label that shows the reading after every choice.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A band's drop-down list: an edit field with the colours of one band table below it. It tells
 // a colour chosen from the list apart from text typed into the edit field, which never counts.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor's window with one part of the program's window added, named by the argument:
 // "listas" (the four band lists), "resultado" (the large result label) or "fuente" (the
 // window's Arial dialog font). The benchmark times each against the bare floor to show what the
