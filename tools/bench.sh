@@ -6,6 +6,5 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" libxcb1-dev libxcb-damage0-dev xvfb xauth
-configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCOLTAVENIRA_BENCH=ON
+configure_and_build bench
 xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench/coltavenira_bench

@@ -31,11 +31,10 @@ BUILD_PACKAGES=(ca-certificates g++ cmake ninja-build pkg-config qt6-base-dev fo
 # What cpack needs to work out the Debian package's dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build PRESET [cmake options...]: the builds are the presets of CMakePresets.json.
 configure_and_build() {
-    local dir=$1
+    local preset=$1
     shift
-    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@"
-    cmake --build "$dir"
+    cmake --preset "$preset" "$@" > /dev/null
+    cmake --build --preset "$preset"
 }

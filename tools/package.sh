@@ -5,6 +5,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
-configure_and_build build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+configure_and_build release
 (cd build-release && cpack)
 ls "$ROOT"/build-release/coltavenira_*.deb

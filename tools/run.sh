@@ -5,7 +5,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}"
-configure_and_build build
+configure_and_build dev
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display here: to try the program without one, run  xvfb-run -a $0" >&2
 fi

@@ -6,7 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" xvfb xauth imagemagick x11-utils xdotool
-configure_and_build build
+configure_and_build dev
 
 shoot() { # SCALE OUTPUT
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
