@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/form1.h"
+#include "ui/traduccion.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -12,6 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    traducirQtAlEspanol(app);
     QApplication::setApplicationName(QStringLiteral("Coltavenira"));
     QApplication::setApplicationVersion(QStringLiteral(COLTAVENIRA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Coltavenira"));
@@ -32,6 +34,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icono);
 
     Form1 ventana;
+    QObject::connect(&ventana, &Form1::falloInformado, &app, [] { QApplication::exit(1); });
     ventana.show();
     return QApplication::exec();
 }

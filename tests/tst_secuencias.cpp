@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Random but reproducible sessions at the window: choices from the list with the keyboard and the
 // mouse, arrow-key steps, repeated choices and typed text, after each of which the result label
-// must show the reading of every choice made so far and of nothing else.
+// must show the reading of every choice made so far and of nothing else, and each list the
+// colour last chosen in it.
 #include "ui/form1.h"
 
 #include <QAbstractItemView>
@@ -39,6 +40,7 @@ void TestSecuencias::secuencias()
         coltavenira::Lectura modelo;
         QString esperado = QString::fromStdString(coltavenira::valoresIniciales(modelo));
         QString historia;
+        QStringList elegidos(4); // what each list must show once typing has ended
 
         const int pasos = 2 + azar.bounded(8);
         for (int paso = 0; paso < pasos; ++paso) {
@@ -89,11 +91,16 @@ void TestSecuencias::secuencias()
             if (!elegido.isEmpty()) {
                 coltavenira::elegirColor(modelo, banda, elegido.toStdString());
                 esperado = QString::fromStdString(coltavenira::Calcular(modelo, "."));
+                elegidos[banda - 1] = elegido;
             }
-            QVERIFY2(label1->text() == esperado,
-                     qPrintable(QString("seed %1,%2: shows %3, not %4")
+            QStringList mostrados;
+            for (const char* nombre : {"b1", "b2", "b3", "b4"})
+                mostrados << ventana.findChild<QComboBox*>(nombre)->lineEdit()->text();
+            QVERIFY2(label1->text() == esperado && mostrados == elegidos,
+                     qPrintable(QString("seed %1,%2: shows %3 with %4, not %5 with %6")
                                     .arg(semilla)
-                                    .arg(historia, label1->text(), esperado)));
+                                    .arg(historia, label1->text(), mostrados.join(' '), esperado,
+                                         elegidos.join(' '))));
         }
     }
 }

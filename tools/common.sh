@@ -27,7 +27,9 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(ca-certificates g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation)
+# qt6-translations-l10n: Qt's own texts in Spanish (an edit field's menu, a message box's buttons).
+BUILD_PACKAGES=(ca-certificates g++ cmake ninja-build pkg-config qt6-base-dev fonts-liberation
+    qt6-translations-l10n)
 # What cpack needs to work out the Debian package's dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
 

@@ -6,7 +6,18 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}"
 configure_and_build dev
+no_display() {
+    echo "No display to show the window on. To try the program without one, install xvfb" >&2
+    echo "(sudo apt-get install xvfb) and run:  xvfb-run -a $0" >&2
+    exit 1
+}
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display here: to try the program without one, run  xvfb-run -a $0" >&2
+    no_display
 fi
-exec build/app/coltavenira
+# Qt aborts when the display named cannot be reached.
+status=0
+build/app/coltavenira "$@" || status=$?
+if [ "$status" -eq 134 ]; then
+    no_display
+fi
+exit "$status"

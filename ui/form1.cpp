@@ -5,7 +5,6 @@
 #include "ui/listadecolores.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -33,6 +32,10 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Coltavenira"));
     setFixedSize(enTwips(0, 0, 5865, 2250).size());
+    // A window of fixed size has nothing to maximize: minimize and close only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
     // The layout was drawn for a small dialog font: a desktop's larger default would clip the
     // instruction in its fixed box, so the window's font is the largest up to 8 points that
@@ -50,10 +53,10 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
     setFont(dialogo);
 
     Label2 = new QLabel(instruccion, this);
-    b1 = new ListaDeColores(coltavenira::tablaDeBanda(1), this);
-    b2 = new ListaDeColores(coltavenira::tablaDeBanda(2), this);
-    b3 = new ListaDeColores(coltavenira::tablaDeBanda(3), this);
-    b4 = new ListaDeColores(coltavenira::tablaDeBanda(4), this);
+    b1 = new ListaDeColores(coltavenira::tablaDeBanda(1), tr("Banda 1: primera cifra"), this);
+    b2 = new ListaDeColores(coltavenira::tablaDeBanda(2), tr("Banda 2: segunda cifra"), this);
+    b3 = new ListaDeColores(coltavenira::tablaDeBanda(3), tr("Banda 3: multiplicador"), this);
+    b4 = new ListaDeColores(coltavenira::tablaDeBanda(4), tr("Banda 4: tolerancia"), this);
     Label1 = new QLabel(this);
 
     Label2->setObjectName("Label2");
@@ -61,13 +64,10 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     // One row, left to right in band order, 140 twips apart.
-    const QString nombres[] = {tr("Banda 1: primera cifra"), tr("Banda 2: segunda cifra"),
-                               tr("Banda 3: multiplicador"), tr("Banda 4: tolerancia")};
     int banda = 0;
     for (ListaDeColores* lista : {b1, b2, b3, b4}) {
         lista->setObjectName(QStringLiteral("b%1").arg(banda + 1));
-        lista->setGeometry(enTwips(120 + 1440 * banda, 500, 1300, 315));
-        lista->setAccessibleName(nombres[banda++]);
+        lista->setGeometry(enTwips(120 + 1440 * banda++, 500, 1300, 315));
     }
 
     Label1->setObjectName("Label1");
@@ -155,11 +155,11 @@ void Form1::conectar(ListaDeColores* lista, void (Form1::*manejador)())
     });
 }
 
-// Like any program's unhandled failure: say what went wrong, then end with a failing status.
+// Like any program's unhandled failure: say what went wrong. Ending the program is main's.
 void Form1::informarFallo(const std::exception& fallo)
 {
     QMessageBox::critical(this, windowTitle(),
                           tr("Se produjo un error y el programa se cerrará:\n\n%1")
                               .arg(QString::fromUtf8(fallo.what())));
-    QCoreApplication::exit(1);
+    emit falloInformado();
 }

@@ -24,6 +24,10 @@ public:
     // With a decimal separator of the caller's, as UTF-8 text.
     explicit Form1(std::string separadorDecimal, QWidget* parent = nullptr);
 
+signals:
+    // A handler failed and the user has been told so: the program cannot go on.
+    void falloInformado();
+
 private:
     void Form_Load();
     void b1_Click();

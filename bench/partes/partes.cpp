@@ -26,7 +26,8 @@ int main(int argc, char* argv[])
         ventana.setFont(dialogo);
     } else if (std::strcmp(parte, "listas") == 0) {
         for (int banda = 1; banda <= 4; ++banda) {
-            auto* lista = new ListaDeColores(coltavenira::tablaDeBanda(banda), &ventana);
+            auto* lista = new ListaDeColores(coltavenira::tablaDeBanda(banda),
+                                             QStringLiteral("Banda"), &ventana);
             lista->setGeometry(8 + 96 * (banda - 1), 33, 87, 21);
         }
     } else if (std::strcmp(parte, "resultado") == 0) {
