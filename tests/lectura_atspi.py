@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program read as a screen reader reads it, over AT-SPI, while real keys choose
 colours: each list keeps its band's name, with the colour chosen as its text, and the result
-label's name is the reading. Run inside an X server and a D-Bus session of its own:
-    xvfb-run -a dbus-run-session -- lectura_atspi.py PROGRAM"""
+label's name is the reading. It starts an X server of its own; run it in a D-Bus session of its
+own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
 import os
 import subprocess
 import sys
@@ -81,29 +81,48 @@ def teclas(*nombres):
     time.sleep(0.5)
 
 
+def servidor_x():
+    """Starts a private X server on a free display, which the server picks itself."""
+    lectura, escritura = os.pipe()
+    servidor = subprocess.Popen(["Xvfb", "-displayfd", str(escritura), "-screen", "0",
+                                 "1024x768x24", "-nolisten", "tcp"], pass_fds=[escritura],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(escritura)
+    with os.fdopen(lectura) as pantalla:
+        os.environ["DISPLAY"] = ":" + pantalla.readline().strip()
+    return servidor
+
+
 def main():
     programa = sys.argv[1]
-    subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+    procesos = [servidor_x()]
+    try:
+        probar(programa, procesos)
+    finally:
+        for proceso in reversed(procesos):
+            proceso.kill()
+    print("names and values over AT-SPI: ok")
+
+
+def probar(programa, procesos):
+    sin_salida = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+    procesos.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                     **sin_salida))
+    procesos.append(subprocess.Popen(["openbox"], **sin_salida))
     # As on a desktop, the accessibility bus and its registry are up before any program starts.
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
     esperar(gestor)
     entorno = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    proceso = subprocess.Popen([programa], env=entorno)
-    try:
-        esperar(enfocada)
-        app = esperar(aplicacion)
-        time.sleep(0.5)
-        comprobar(app, ["", "", "", ""], "0 Ohms ± 0")
-        # The focus starts on b1; Tab goes on to b4, b2, b3.
-        teclas(*["Down"] * 5)
-        comprobar(app, ["Amarillo", "", "", ""], "4 Ohms ± 0")
-        teclas("Tab", "Down", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
-        comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4.1 Ohms ± 5%")
-    finally:
-        proceso.kill()
-    print("names and values over AT-SPI: ok")
-
+    procesos.append(subprocess.Popen([programa], env=entorno))
+    esperar(enfocada)
+    app = esperar(aplicacion)
+    time.sleep(0.5)
+    comprobar(app, ["", "", "", ""], "0 Ohms ± 0")
+    # The focus starts on b1; Tab goes on to b4, b2, b3.
+    teclas(*["Down"] * 5)
+    comprobar(app, ["Amarillo", "", "", ""], "4 Ohms ± 0")
+    teclas("Tab", "Down", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
+    comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4.1 Ohms ± 5%")
 
 main()

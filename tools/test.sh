@@ -5,10 +5,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Beside the build: comma locales, Qt's private headers (to switch accessibility on in tests),
-# and the tools that check the desktop entry, the AppStream record, the Windows resource
-# script and the Debian package.
+# the tools that check the desktop entry, the AppStream record, the Windows resource script and
+# the Debian package, and a private X server with a window manager and the accessibility bus,
+# where the real program is read as a screen reader reads it.
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
-    desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-14-dev
+    desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-14-dev \
+    python3-pyatspi at-spi2-core dbus xvfb openbox xdotool x11-utils
 
 # The calculator is checked in comma locales, as a Qt program in Spain or Germany runs.
 for loc in es_ES de_DE; do
