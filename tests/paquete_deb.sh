@@ -22,8 +22,8 @@ for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberati
 done
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for path in ./usr/bin/coltavenira ./usr/share/applications/coltavenira.desktop \
-    ./usr/share/metainfo/io.github.coltavenira.Coltavenira.metainfo.xml \
+for path in ./usr/bin/coltavenira ./usr/share/applications/io.github.coltavenira.coltavenira.desktop \
+    ./usr/share/metainfo/io.github.coltavenira.coltavenira.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/coltavenira.svg \
     ./usr/share/icons/hicolor/48x48/apps/coltavenira.png \
     ./usr/share/icons/hicolor/256x256/apps/coltavenira.png; do
