@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(COLTAVENIRA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Coltavenira"));
     // Lets Wayland and X11 desktops match the window with its menu entry and icon.
-    QApplication::setDesktopFileName(QStringLiteral("coltavenira"));
+    QApplication::setDesktopFileName(QStringLiteral(COLTAVENIRA_ID));
 
     // The title bar and task switchers take small sizes; menus take the themed icon named by the
     // desktop entry. Raw pixels, because reading any image file makes Qt load every image

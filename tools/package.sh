@@ -6,5 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 configure_and_build release
+rm -f build-release/coltavenira_*.deb
 (cd build-release && cpack)
 ls "$ROOT"/build-release/coltavenira_*.deb

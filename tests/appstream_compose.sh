@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Composes the AppStream catalog from a staged install, as a distribution does: the component
+# must come out with its icon and its desktop entry, and the run without a warning or error.
+# Usage: appstream_compose.sh BUILD_DIR APPSTREAM_ID
+set -euo pipefail
+build=$1
+id=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+DESTDIR=$out/raiz cmake --install "$build" --prefix /usr > /dev/null
+appstreamcli compose --no-net --origin=coltavenira --result-root="$out/catalogo" \
+    --hints-dir="$out/pistas" "$out/raiz" > "$out/compose.log" 2>&1 || {
+    cat "$out/compose.log"
+    exit 1
+}
+fail() { echo "$*"; cat "$out/compose.log"; find "$out/pistas" -type f -exec cat {} +; exit 1; }
+
+catalogo=$(find "$out/catalogo" -name 'coltavenira.xml.gz')
+[ -n "$catalogo" ] || fail "no catalog written"
+componente=$(zcat "$catalogo")
+grep -q "<id>$id</id>" <<< "$componente" || fail "no component $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" <<< "$componente" ||
+    fail "no desktop launchable"
+grep -q '<icon type="cached"[^>]*>.*coltavenira.*png</icon>' <<< "$componente" ||
+    fail "no cached icon"
+find "$out/catalogo" -path '*icons*' -name '*coltavenira*.png' | grep -q . || fail "no icon file"
+# The hints file explains every tag it knows, then lists the unit's hints: there must be none.
+if grep -qiE '\b(warning|error)' "$out/compose.log" ||
+    ! sed -n '/^- Unit:/,$p' "$out/pistas/coltavenira.hints.yaml" | grep -qx '  Hints: \[\]'; then
+    fail "hints from compose"
+fi
+echo "$id: composed with icon and desktop entry"
