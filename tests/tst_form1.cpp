@@ -181,10 +181,10 @@ void TestForm1::disposicion()
 void TestForm1::elecciones_data()
 {
     QTest::addColumn<QStringList>("pasos"); // "band colour=reading shown"
-    QTest::newRow("Amarillo Violeta Rojo Dorada") << QStringList{
-        u("1 Amarillo=4 Ohms ± 0"),   u("2 Violeta=47 Ohms ± 0"),   u("3 Rojo=4.7 Kohms ± 0"),
-        u("4 Dorada=4.7 Kohms ± 5%"), u("4 Dorada=4.7 Kohms ± 5%"), u("3 Negro=47 Ohms ± 5%")};
-    QTest::newRow("Rojo en b2 primero") << QStringList{u("2 Rojo=02 Ohms ± 0")};
+    // clang-format off
+    QTest::newRow("Amarillo Violeta Rojo Dorada") << QStringList{u("1 Amarillo=4 Ohms ± 0"), u("2 Violeta=47 Ohms ± 0"), u("3 Rojo=4.7 Kohms ± 0"), u("4 Dorada=4.7 Kohms ± 5%"), u("4 Dorada=4.7 Kohms ± 5%"), u("3 Negro=47 Ohms ± 5%")};
+    QTest::newRow("Rojo en b2 primero")           << QStringList{u("2 Rojo=02 Ohms ± 0")};
+    // clang-format on
 }
 
 // Each choice, clicked in the drop-down, shows its reading at once.
@@ -358,12 +358,11 @@ void TestForm1::elResultadoCabe_data()
 {
     QTest::addColumn<QStringList>("colores");
     QTest::addColumn<bool>("aSuTamano");
-    QTest::newRow("Blanco Blanco Blanco Plateada")
-        << QStringList{"Blanco", "Blanco", "Blanco", "Plateada"} << true;
-    QTest::newRow("Negro Negro Blanco Plateada")
-        << QStringList{"Negro", "Negro", "Blanco", "Plateada"} << false;
-    QTest::newRow("Negro Negro Gris Ninguna")
-        << QStringList{"Negro", "Negro", "Gris", "Ninguna"} << false;
+    // clang-format off
+    QTest::newRow("Blanco Blanco Blanco Plateada") << QStringList{"Blanco", "Blanco", "Blanco", "Plateada"} << true;
+    QTest::newRow("Negro Negro Blanco Plateada")   << QStringList{"Negro", "Negro", "Blanco", "Plateada"} << false;
+    QTest::newRow("Negro Negro Gris Ninguna")      << QStringList{"Negro", "Negro", "Gris", "Ninguna"} << false;
+    // clang-format on
 }
 
 // The result fits its box at every scale (CTest runs this at 1.5 and 2 as well): only a reading

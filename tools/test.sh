@@ -12,7 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
     desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-14-dev \
     python3-pyatspi at-spi2-core dbus xvfb openbox xdotool x11-utils \
-    appstream-compose lintian weston qt6-wayland reuse
+    appstream-compose lintian weston qt6-wayland reuse clang-format
 
 echo "== Licences"
 reuse lint
