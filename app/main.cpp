@@ -33,6 +33,7 @@ int main(int argc, char* argv[])
     }
     QApplication::setWindowIcon(icono);
 
+    QApplication::setFont(Form1::fuenteDelDialogo());
     Form1 ventana;
     QObject::connect(&ventana, &Form1::falloInformado, &app, [] { QApplication::exit(1); });
     ventana.show();

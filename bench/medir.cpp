@@ -71,22 +71,50 @@ bool muestraAlgo(xcb_connection_t* x, xcb_window_t ventana)
     return algo;
 }
 
+// The benchmark's one connection to the X server, open from the first start-up to the last. An X
+// server resets when its last client leaves, and a connection made while it resets fails: a
+// connection for each start-up, closed after it, left the server with no client between two.
+class Pantalla
+{
+public:
+    Pantalla() : x(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(x))
+            throw std::runtime_error("no X display: run under xvfb-run");
+        damage = xcb_get_extension_data(x, &xcb_damage_id);
+        if (!damage || !damage->present)
+            throw std::runtime_error("the X server lacks the DAMAGE extension");
+        xcb_discard_reply(x, xcb_damage_query_version(x, 1, 1).sequence);
+        const xcb_window_t raiz = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+        const std::uint32_t mascara = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(x, raiz, XCB_CW_EVENT_MASK, &mascara);
+        xcb_flush(x);
+    }
+    ~Pantalla() { xcb_disconnect(x); }
+    Pantalla(const Pantalla&) = delete;
+    Pantalla& operator=(const Pantalla&) = delete;
+
+    // Waits for the server to have handled every request, then drops the events of the last
+    // start-up, so that none of them is taken for the next one's.
+    void vaciar()
+    {
+        free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
+        while (xcb_generic_event_t* evento = xcb_poll_for_event(x))
+            free(evento);
+    }
+
+    xcb_connection_t* x;
+    const xcb_query_extension_reply_t* damage;
+};
+
 // Starts the program and waits, on the X server, for its window to be mapped and then drawn
 // into until it shows something: the time of that damage is the first frame. Then ends it and
 // reads its peak resident memory.
-Arranque arrancar(const char* programa, const char* argumento = nullptr)
+Arranque arrancar(Pantalla& pantalla, const char* programa, const char* argumento = nullptr)
 {
-    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(x))
-        throw std::runtime_error("no X display: run under xvfb-run");
-    const xcb_query_extension_reply_t* damage = xcb_get_extension_data(x, &xcb_damage_id);
-    if (!damage || !damage->present)
-        throw std::runtime_error("the X server lacks the DAMAGE extension");
-    xcb_discard_reply(x, xcb_damage_query_version(x, 1, 1).sequence);
-    const xcb_window_t raiz = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    const std::uint32_t mascara = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x, raiz, XCB_CW_EVENT_MASK, &mascara);
-    xcb_flush(x);
+    xcb_connection_t* x = pantalla.x;
+    const xcb_query_extension_reply_t* damage = pantalla.damage;
+    pantalla.vaciar();
 
     const auto inicio = Reloj::now();
     pid_t hijo = 0;
@@ -114,7 +142,8 @@ Arranque arrancar(const char* programa, const char* argumento = nullptr)
                 xcb_damage_create(x, dano, ventana, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
                 xcb_flush(x);
             }
-        } else if (tipo == damage->first_event + XCB_DAMAGE_NOTIFY) {
+        } else if (tipo == damage->first_event + XCB_DAMAGE_NOTIFY &&
+                   reinterpret_cast<xcb_damage_notify_event_t*>(evento)->drawable == ventana) {
             const auto cuando = Reloj::now();
             xcb_damage_subtract(x, dano, XCB_NONE, XCB_NONE);
             if (muestraAlgo(x, ventana))
@@ -127,7 +156,7 @@ Arranque arrancar(const char* programa, const char* argumento = nullptr)
     int estado = 0;
     rusage uso{};
     wait4(hijo, &estado, 0, &uso);
-    xcb_disconnect(x);
+    xcb_damage_destroy(x, dano);
     return {std::chrono::duration<double, std::milli>(primerCuadro - inicio).count(),
             static_cast<double>(uso.ru_maxrss)};
 }
@@ -226,16 +255,18 @@ struct Comparacion
 };
 
 // Median start-up and peak memory of a program against the floor, started in turns.
-Comparacion comparar(const char* programa, const char* argumento, const char* suelo, int corridas)
+Comparacion comparar(Pantalla& pantalla, const char* programa, const char* argumento,
+                     const char* suelo, int corridas)
 {
     for (int i = 0; i < 2; ++i) { // warm the page cache for both
-        arrancar(programa, argumento);
-        arrancar(suelo);
+        arrancar(pantalla, programa, argumento);
+        arrancar(pantalla, suelo);
     }
     std::vector<double> tiempo[2], memoria[2];
     for (int i = 0; i < corridas; ++i) {
         for (int cual = 0; cual < 2; ++cual) {
-            const Arranque a = cual == 0 ? arrancar(programa, argumento) : arrancar(suelo);
+            const Arranque a =
+                cual == 0 ? arrancar(pantalla, programa, argumento) : arrancar(pantalla, suelo);
             tiempo[cual].push_back(a.milisegundos);
             memoria[cual].push_back(a.memoriaKiB / 1024);
         }
@@ -253,8 +284,9 @@ int main(int argc, char* argv[])
     std::printf("machine: %s, %ld cores; Qt %s; %d start-ups each, in turns\n\n",
                 procesador().c_str(), sysconf(_SC_NPROCESSORS_ONLN), qVersion(), corridas);
 
-    const Comparacion c =
-        comparar(argc == 3 ? argv[1] : PROGRAMA, nullptr, argc == 3 ? argv[2] : SUELO, corridas);
+    Pantalla pantalla;
+    const Comparacion c = comparar(pantalla, argc == 3 ? argv[1] : PROGRAMA, nullptr,
+                                   argc == 3 ? argv[2] : SUELO, corridas);
     std::printf("%-34s %12s %12s %8s %8s\n", "", argc == 3 ? "program" : "coltavenira",
                 argc == 3 ? "floor" : "bare Qt", "ratio", "target");
     std::printf("%-34s %9.1f ms %9.1f ms %8.3f %8s\n", "start to first frame (median)", c.tiempo,
@@ -266,7 +298,7 @@ int main(int argc, char* argv[])
 
     std::printf("\nwhat each part of the window adds to the floor:\n");
     for (const char* parte : {"listas", "resultado", "fuente"}) {
-        const Comparacion p = comparar(PARTES, parte, SUELO, corridas);
+        const Comparacion p = comparar(pantalla, PARTES, parte, SUELO, corridas);
         std::printf("  %-32s %+9.1f ms %+8.2f MiB\n", parte, p.tiempo - p.suelo,
                     p.memoria - p.memoriaSuelo);
     }

@@ -23,7 +23,28 @@ QRect enTwips(int izquierda, int arriba, int ancho, int alto)
     return {px(izquierda), px(arriba), px(ancho), px(alto)};
 }
 
+const QRect cajaDeLaInstruccion = enTwips(120, 120, 5055, 255);
+
+QString instruccion()
+{
+    return Form1::tr("Ingrese las bandas de colores para hallar el valor de la COLTAVENIRA:");
+}
+
 } // namespace
+
+// The layout was drawn for a small dialog font: a desktop's larger default would clip the
+// instruction in its fixed box, so the font is the largest up to 8 points that fits it,
+// whatever font stands in for Arial here.
+QFont Form1::fuenteDelDialogo()
+{
+    QFont dialogo(QStringLiteral("Arial"));
+    dialogo.setPointSizeF(8);
+    while (dialogo.pointSizeF() > 6 &&
+           QFontMetricsF(dialogo).horizontalAdvance(instruccion()) > cajaDeLaInstruccion.width()) {
+        dialogo.setPointSizeF(dialogo.pointSizeF() - 0.25);
+    }
+    return dialogo;
+}
 
 Form1::Form1(QWidget* parent) : Form1(QLocale::system().decimalPoint().toStdString(), parent) {}
 
@@ -37,22 +58,10 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    // The layout was drawn for a small dialog font: a desktop's larger default would clip the
-    // instruction in its fixed box, so the window's font is the largest up to 8 points that
-    // fits it, whatever font stands in for Arial here. It is set before the controls exist, so
-    // that none of them loads the desktop's font for nothing.
-    const QString instruccion =
-        tr("Ingrese las bandas de colores para hallar el valor de la COLTAVENIRA:");
-    const QRect cajaDeLaInstruccion = enTwips(120, 120, 5055, 255);
-    QFont dialogo(QStringLiteral("Arial"));
-    dialogo.setPointSizeF(8);
-    while (dialogo.pointSizeF() > 6 &&
-           QFontMetricsF(dialogo).horizontalAdvance(instruccion) > cajaDeLaInstruccion.width()) {
-        dialogo.setPointSizeF(dialogo.pointSizeF() - 0.25);
-    }
-    setFont(dialogo);
+    // Set before the controls exist, so that none of them loads another font for nothing.
+    setFont(fuenteDelDialogo());
 
-    Label2 = new QLabel(instruccion, this);
+    Label2 = new QLabel(instruccion(), this);
     b1 = new ListaDeColores(coltavenira::tablaDeBanda(1), tr("Banda 1: primera cifra"), this);
     b2 = new ListaDeColores(coltavenira::tablaDeBanda(2), tr("Banda 2: segunda cifra"), this);
     b3 = new ListaDeColores(coltavenira::tablaDeBanda(3), tr("Banda 3: multiplicador"), this);

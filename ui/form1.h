@@ -6,6 +6,7 @@
 
 #include "core/calculadora.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <exception>
@@ -23,6 +24,12 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     // With a decimal separator of the caller's, as UTF-8 text.
     explicit Form1(std::string separadorDecimal, QWidget* parent = nullptr);
+
+    // The font the window lays out its instruction and lists in. An application that shows
+    // nothing but this window takes it as its own font before the window exists: an edit field
+    // first lays out its text in the application's font, which would load the desktop's for
+    // nothing.
+    static QFont fuenteDelDialogo();
 
 signals:
     // A handler failed and the user has been told so: the program cannot go on.

@@ -231,7 +231,6 @@ ListaDeColores::ListaDeColores(std::span<const coltavenira::Par> tabla, const QS
     setLineEdit(campo);
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
-    setItemDelegate(new DelegadoConMuestras(this));
     for (const auto& par : tabla) {
         addItem(QString::fromUtf8(par.color.data(), static_cast<qsizetype>(par.color.size())),
                 colorDe(par.color));
@@ -245,6 +244,15 @@ ListaDeColores::ListaDeColores(std::span<const coltavenira::Par> tabla, const QS
         devolverElColorElegido();
         emit colorElegido();
     });
+}
+
+// The swatches are drawn by the open list's delegate, set when the list first opens: asking for
+// the list's view builds its popup, which the window would otherwise pay for at start.
+void ListaDeColores::showPopup()
+{
+    if (!dynamic_cast<DelegadoConMuestras*>(itemDelegate()))
+        setItemDelegate(new DelegadoConMuestras(this));
+    QComboBox::showPopup();
 }
 
 // The current item only ever moves by a choice from the list, so it is the colour last chosen.

@@ -18,6 +18,8 @@ public:
     // `nombre` is what assistive technology calls the list and its edit field at all times.
     ListaDeColores(std::span<const coltavenira::Par> tabla, const QString& nombre, QWidget* parent);
 
+    void showPopup() override;
+
 signals:
     // A colour was chosen from the list, with the mouse, the arrow keys or the mouse wheel.
     void colorElegido();
