@@ -27,3 +27,19 @@ shoot() { # SCALE OUTPUT
 }
 shoot 1 docs/coltavenira.png
 shoot 2 docs/coltavenira@2x.png
+
+# The multiplier's list open, with its swatches: the window and what drops below it.
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    build/app/coltavenira & app=$!
+    for _ in $(seq 50); do
+        id=$(xdotool search --name "^Coltavenira$" 2>/dev/null | head -n1) && [ -n "$id" ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    xdotool key --window "$id" Down Down Down Down Down Tab Down Tab Down Down Down Down Down \
+        Down Down Down Tab Down Down Down alt+Down
+    sleep 0.5
+    import -window root -crop "391x226+$X+$Y" +repage docs/coltavenira-lista.png
+    kill $app'
+echo "wrote docs/coltavenira-lista.png"
