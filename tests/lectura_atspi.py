@@ -85,7 +85,7 @@ def servidor_x():
     """Starts a private X server on a free display, which the server picks itself."""
     lectura, escritura = os.pipe()
     servidor = subprocess.Popen(["Xvfb", "-displayfd", str(escritura), "-screen", "0",
-                                 "1024x768x24", "-nolisten", "tcp"], pass_fds=[escritura],
+                                 "1024x768x24", "-nolisten", "tcp", "-noreset"], pass_fds=[escritura],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(escritura)
     with os.fdopen(lectura) as pantalla:
@@ -108,7 +108,7 @@ def probar(programa, procesos):
     sin_salida = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
     procesos.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                      **sin_salida))
-    procesos.append(subprocess.Popen(["openbox"], **sin_salida))
+    procesos.append(subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL))
     # As on a desktop, the accessibility bus and its registry are up before any program starts.
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
