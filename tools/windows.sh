@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds Coltavenira for 64-bit Windows on Debian 12 (installing what is missing), makes the
+# portable zip and the installer in build-windows/, and tests both under Wine on a private X
+# server. Qt for Windows is cross-built once from Debian's qt6-base source and kept in
+# ${XDG_CACHE_HOME:-~/.cache}/coltavenira/; later runs reuse it.
+#
+#   tools/windows.sh            everything
+#   tools/windows.sh --qt-only  only make sure the cached Qt for Windows is there
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+MINGW=x86_64-w64-mingw32
+TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
+QT_PATCH=$ROOT/cmake/qtbase-directwrite3-needs-direct2d.patch
+BUILD=$ROOT/build-windows
+CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/coltavenira
+
+need_packages ca-certificates cmake ninja-build dpkg-dev xz-utils g++-mingw-w64-x86-64-posix \
+    qt6-base-dev-tools
+
+# Qt for Windows, a minimal shared release build: Core, Gui, Widgets and Test, the windows
+# platform plugin and the windowsvista style, with zlib, libpng, HarfBuzz, FreeType and PCRE2
+# built in. Direct2D is off, which the windows plugin takes only with $QT_PATCH.
+QT_OPTIONS=(-release -shared -opensource -confirm-license -nomake examples -nomake tests
+    -xplatform win32-g++ -no-opengl -no-dbus -no-icu -no-zstd
+    -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-concurrent
+    -no-feature-xml -no-feature-vulkan -no-feature-jpeg -no-feature-tabletevent
+    -no-feature-direct2d -qt-zlib -qt-libpng -qt-harfbuzz -qt-freetype -qt-pcre)
+
+# The host tools (moc, rcc, uic) must be the same Qt version as the one we build.
+qt_deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+qt_version=${qt_deb_version%%+*}
+qt_version=${qt_version%%-*}
+mingw_version=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+qt_key=$({
+    echo "$qt_deb_version" "${QT_OPTIONS[*]}" "$mingw_version"
+    cat "$QT_PATCH" "$TOOLCHAIN"
+} | sha256sum | cut -c1-12)
+QT_DIR=$CACHE/qt-$qt_version-mingw-$qt_key
+
+# apt-get source needs a deb-src entry; add one for the running suite when there is none.
+need_deb_src() {
+    if apt-get indextargets --format '$(CREATED_BY)' | grep -q '^Sources$'; then
+        return
+    fi
+    local suite
+    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "== Adding Debian's source packages for $suite to apt"
+    as_root tee /etc/apt/sources.list.d/debian-src.sources > /dev/null << EOF
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: $suite $suite-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: $suite-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+    as_root apt-get update -q
+}
+
+build_qt() {
+    if [ -f "$QT_DIR/.complete" ]; then
+        echo "== Qt $qt_version for Windows: $QT_DIR"
+        return
+    fi
+    echo "== Building Qt $qt_version for Windows in $QT_DIR (about 35 minutes on 2 cores)"
+    need_deb_src
+    local work=$QT_DIR.build
+    rm -rf "$QT_DIR" "$work"
+    mkdir -p "$work"
+    (cd "$work" && apt-get source -q "qt6-base=$qt_deb_version" > source.log 2>&1) || {
+        cat "$work/source.log"
+        exit 1
+    }
+    local src
+    src=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+    patch -d "$src" -p1 < "$QT_PATCH"
+    mkdir -p "$work/build"
+    (
+        cd "$work/build"
+        "$src/configure" -prefix "$QT_DIR" "${QT_OPTIONS[@]}" -qt-host-path /usr -- -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/"$(dpkg-architecture -qDEB_HOST_MULTIARCH)"/cmake
+        nice -n 10 cmake --build .
+        cmake --install .
+    )
+    touch "$QT_DIR/.complete"
+    rm -rf "$work"
+}
+
+build_qt
+if [ "${1:-}" = --qt-only ]; then
+    exit 0
+fi
