@@ -98,3 +98,15 @@ build_qt
 if [ "${1:-}" = --qt-only ]; then
     exit 0
 fi
+
+need_packages nsis
+
+# Coltavenira for Windows, warnings as errors.
+cmake --preset windows -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
+nice -n 10 cmake --build --preset windows
+cmake --build "$BUILD" --target paquetes
+version=$(sed -n 's/^!define VERSION "\(.*\)"$/\1/p' "$BUILD/coltavenira.nsi")
+ZIP=$BUILD/coltavenira-$version-win64.zip
+SETUP=$BUILD/coltavenira-$version-win64-setup.exe
+CARPETA=$BUILD/paquete/coltavenira-$version-win64
+ls -l "$ZIP" "$SETUP"
