@@ -99,7 +99,7 @@ if [ "${1:-}" = --qt-only ]; then
     exit 0
 fi
 
-need_packages nsis wine wine64 xvfb xauth openbox fonts-liberation
+need_packages nsis wine wine64 xvfb xauth openbox fonts-liberation python3-pefile
 
 # Coltavenira for Windows, warnings as errors, its tests run by CTest under Wine.
 cmake --preset windows -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
@@ -138,6 +138,90 @@ new_wine_prefix() {
     WINEPREFIX=$1 wineserver -w
 }
 [ -f "$TESTS_PREFIX/system.reg" ] || new_wine_prefix "$TESTS_PREFIX"
+
+# The packages: the zip holds the program's folder and nothing else; every file under 12 MB;
+# every library any of them loads is beside the program or part of Windows (what a fresh Wine
+# prefix has in system32), and every library beside it is loaded; coltavenira.exe is a GUI
+# program with the icon and the Spanish (Spain) version record.
+echo "== Checking $(basename "$ZIP") and $(basename "$SETUP")"
+/usr/bin/python3 - "$ZIP" "$CARPETA" "$version" "$ROOT/data/icons/coltavenira.ico" \
+    "$TESTS_PREFIX/drive_c/windows/system32" << 'PYTHON'
+import os, struct, sys, zipfile
+import pefile
+
+zip_path, folder, version, ico_path, system32 = sys.argv[1:]
+top = os.path.basename(folder)
+fails = []
+
+with zipfile.ZipFile(zip_path) as z:
+    in_zip = sorted(i.filename for i in z.infolist() if not i.is_dir())
+on_disk = sorted(os.path.relpath(os.path.join(d, f), os.path.dirname(folder))
+                 for d, _, files in os.walk(folder) for f in files)
+if in_zip != on_disk:
+    fails.append(f"zip holds {in_zip}, the folder {on_disk}")
+for f in [zip_path, zip_path.replace(".zip", "-setup.exe")] + [
+        os.path.join(os.path.dirname(folder), f) for f in on_disk]:
+    if os.path.getsize(f) >= 12 * 1024 * 1024:
+        fails.append(f"{f}: {os.path.getsize(f)} bytes")
+
+system = {f.lower() for f in os.listdir(system32)}
+beside = {f.split("/")[1].lower() for f in on_disk if f.count("/") == 1}
+loaded = set()
+for name in on_disk:
+    pe = pefile.PE(os.path.join(os.path.dirname(folder), name))
+    if pe.FILE_HEADER.NumberOfSymbols:
+        fails.append(f"{name} is not stripped")
+    for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []):
+        dll = entry.dll.decode().lower()
+        loaded.add(dll)
+        # api-ms-win-…: API sets, names the Windows loader maps to its own libraries.
+        if dll not in beside and dll not in system and not dll.startswith("api-ms-win-"):
+            fails.append(f"{name} loads {dll}, which is neither beside it nor in Windows")
+for dll in beside:
+    if dll.endswith(".dll") and dll not in loaded:
+        fails.append(f"{dll} is beside the program but nothing loads it")
+if sorted(f.split("/", 1)[1] for f in on_disk if f.count("/") > 1) != [
+        "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll"]:
+    fails.append(f"plugins: {on_disk}")
+
+exe = pefile.PE(os.path.join(folder, "coltavenira.exe"))
+if exe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
+    fails.append("coltavenira.exe is not a GUI program")
+strings = {}
+for info in exe.FileInfo[0]:
+    if info.Key == b"StringFileInfo":
+        for table in info.StringTable:
+            strings[table.LangID] = {k.decode(): v.decode() for k, v in table.entries.items()}
+    if info.Key == b"VarFileInfo":
+        translations = [v for var in info.Var for v in var.entry.values()]
+if set(strings) != {b"0c0a04b0"}:
+    fails.append(f"version record blocks: {list(strings)}")
+elif (strings[b"0c0a04b0"].get("FileVersion"), strings[b"0c0a04b0"].get("ProductVersion")) != (
+        version, version):
+    fails.append(f"version record: {strings}")
+if translations != ["0x0c0a 0x04b0"]:  # Spanish (Spain), Unicode (1200)
+    fails.append(f"translations: {translations}")
+icons = {}
+for kind in exe.DIRECTORY_ENTRY_RESOURCE.entries:
+    for name in kind.directory.entries:
+        for lang in name.directory.entries:
+            data = exe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+            icons.setdefault(kind.id, {})[name.id] = data
+with open(ico_path, "rb") as f:
+    ico = f.read()
+count = struct.unpack_from("<H", ico, 4)[0]
+images = sorted(ico[o:o + n] for n, o in (struct.unpack_from("<II", ico, 6 + 16 * i + 8)
+                                         for i in range(count)))
+if len(icons.get(pefile.RESOURCE_TYPE["RT_GROUP_ICON"], {})) != 1 or sorted(
+        icons.get(pefile.RESOURCE_TYPE["RT_ICON"], {}).values()) != images:
+    fails.append("the program's icon group does not hold data/icons/coltavenira.ico")
+
+for f in fails:
+    print("FAIL:", f)
+sys.exit(1 if fails else 0)
+PYTHON
+echo "deliverables: ok"
+ls -l "$ZIP" "$SETUP"
 
 # The Qt Test suites, on Qt's windows platform under Wine.
 echo "== Tests under Wine"
