@@ -8,7 +8,7 @@
 set(COLTAVENIRA_PAQUETE coltavenira-${COLTAVENIRA_VERSION_TEXT}-win64)
 
 # What goes where, relative to the program's folder. Qt finds its plugins in the platforms/
-# and styles/ folders beside the program.
+# and styles/ folders beside the program, and its Spanish texts in translations/.
 set(_bibliotecas_qt Qt6::Core Qt6::Gui Qt6::Widgets)
 set(_plataforma Qt6::QWindowsIntegrationPlugin)
 set(_estilo Qt6::QWindowsVistaStylePlugin)
@@ -18,6 +18,11 @@ install(TARGETS coltavenira RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS ${_bibliotecas_qt} RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS ${_plataforma} LIBRARY DESTINATION platforms)
 install(IMPORTED_RUNTIME_ARTIFACTS ${_estilo} LIBRARY DESTINATION styles)
+set(_traduccion ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_es.qm)
+if(NOT EXISTS ${_traduccion})
+    message(FATAL_ERROR "No ${_traduccion}: tools/windows.sh puts Debian's there")
+endif()
+install(FILES ${_traduccion} DESTINATION translations)
 foreach(dll IN LISTS _bibliotecas_mingw)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE _ruta OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -48,7 +53,8 @@ foreach(biblioteca IN LISTS _bibliotecas_qt)
 endforeach()
 string(APPEND COLTAVENIRA_NSIS_BORRAR
        "  Delete \"$INSTDIR\\platforms\\$<TARGET_FILE_NAME:${_plataforma}>\"\n"
-       "  Delete \"$INSTDIR\\styles\\$<TARGET_FILE_NAME:${_estilo}>\"\n")
+       "  Delete \"$INSTDIR\\styles\\$<TARGET_FILE_NAME:${_estilo}>\"\n"
+       "  Delete \"$INSTDIR\\translations\\qtbase_es.qm\"\n")
 
 set(_carpeta ${PROJECT_BINARY_DIR}/paquete/${COLTAVENIRA_PAQUETE})
 configure_file(${PROJECT_SOURCE_DIR}/data/coltavenira.nsi.in coltavenira.nsi.gen @ONLY)

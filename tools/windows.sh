@@ -95,6 +95,11 @@ build_qt() {
 }
 
 build_qt
+# Qt's own texts in Spanish (an edit field's menu, a message box's buttons) are the same files on
+# every system: Debian's, for the same Qt version.
+need_packages qt6-translations-l10n
+mkdir -p "$QT_DIR/translations"
+cp /usr/share/qt6/translations/qtbase_es.qm "$QT_DIR/translations/"
 if [ "${1:-}" = --qt-only ]; then
     exit 0
 fi
@@ -168,7 +173,7 @@ for f in [zip_path, zip_path.replace(".zip", "-setup.exe")] + [
 system = {f.lower() for f in os.listdir(system32)}
 beside = {f.split("/")[1].lower() for f in on_disk if f.count("/") == 1}
 loaded = set()
-for name in on_disk:
+for name in (f for f in on_disk if f.endswith((".dll", ".exe"))):
     pe = pefile.PE(os.path.join(os.path.dirname(folder), name))
     if pe.FILE_HEADER.NumberOfSymbols:
         fails.append(f"{name} is not stripped")
@@ -182,8 +187,8 @@ for dll in beside:
     if dll.endswith(".dll") and dll not in loaded:
         fails.append(f"{dll} is beside the program but nothing loads it")
 if sorted(f.split("/", 1)[1] for f in on_disk if f.count("/") > 1) != [
-        "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll"]:
-    fails.append(f"plugins: {on_disk}")
+        "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "translations/qtbase_es.qm"]:
+    fails.append(f"plugins and translations: {on_disk}")
 
 exe = pefile.PE(os.path.join(folder, "coltavenira.exe"))
 if exe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
