@@ -130,7 +130,7 @@ while [ ! -s "$BUILD/xvfb.display" ]; do sleep 0.1; done
 export DISPLAY=:$(cat "$BUILD/xvfb.display")
 openbox > "$BUILD/openbox.log" 2>&1 &
 wm=$!
-trap 'WINEPREFIX=$SETUP_PREFIX wineserver -k 2> /dev/null; kill $wm $xvfb' EXIT
+trap 'kill $wm $xvfb; WINEPREFIX=$SETUP_PREFIX wineserver -k 2> /dev/null || true' EXIT
 
 # new_wine_prefix DIR: a 64-bit Wine prefix whose Arial is Liberation Sans, as on Windows.
 new_wine_prefix() {
