@@ -58,6 +58,14 @@ std::string esperado(const std::array<int, 4>& elegido, const std::string& separ
     return cifras + std::string(multiplicador, '0') + " Ohms" + tolerancia;
 }
 
+#ifdef Q_OS_WIN
+// MinGW's C++ library knows no locale but "C": a comma locale is the classic one with a comma.
+struct ConComa : std::numpunct<char>
+{
+    char do_decimal_point() const override { return ','; }
+};
+#endif
+
 } // namespace
 
 class TestTodasLasLecturas : public QObject
@@ -78,7 +86,12 @@ void TestTodasLasLecturas::todas_data()
 {
     QTest::addColumn<QString>("separador");
     QTest::addColumn<QString>("localeDelProceso");
+    // The process in comma locales too, by their names on each system.
+#ifdef Q_OS_WIN
+    for (const char* locale : {"C", "Spanish_Spain.1252", "German_Germany.1252"}) {
+#else
     for (const char* locale : {"C", "es_ES.UTF-8", "de_DE.UTF-8"}) {
+#endif
         for (const char* separador : {".", ",", "٫"}) {
             QTest::addRow("«%s» en %s", separador, locale)
                 << QString::fromUtf8(separador) << QString(locale);
@@ -91,8 +104,16 @@ void TestTodasLasLecturas::todas()
     QFETCH(QString, separador);
     QFETCH(QString, localeDelProceso);
     const std::string sep = separador.toStdString();
+    const bool coma = localeDelProceso != "C";
     QVERIFY(std::setlocale(LC_ALL, localeDelProceso.toLatin1().constData()));
+    QCOMPARE(*std::localeconv()->decimal_point, coma ? ',' : '.');
+#ifdef Q_OS_WIN
+    std::locale::global(coma ? std::locale(std::locale::classic(), new ConComa)
+                             : std::locale::classic());
+#else
     std::locale::global(std::locale(localeDelProceso.toStdString()));
+#endif
+    QCOMPARE(std::use_facet<std::numpunct<char>>(std::locale()).decimal_point(), coma ? ',' : '.');
 
     // Each band never chosen (-1) or chosen with any item of its list: 11 × 11 × 13 × 4 states.
     // The walk is whole only while the tables hold as many colours as the oracle knows.
