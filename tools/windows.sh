@@ -289,7 +289,15 @@ for modo in AllUsers CurrentUser; do
 
     (cd / && en_wine wine "$carpeta_win\\coltavenira.exe") &
     programa=$!
-    ventana=$(timeout 60 xdotool search --sync --onlyvisible --name '^Coltavenira$' | head -n 1)
+    # Searched again and again: Wine's short-lived windows can vanish in the middle of a search,
+    # which then fails with BadWindow.
+    ventana=
+    for _ in $(seq 120); do
+        ventana=$(xdotool search --onlyvisible --name '^Coltavenira$' 2> /dev/null | head -n 1) ||
+            true
+        [ -n "$ventana" ] && break
+        sleep 0.5
+    done
     [ -n "$ventana" ] || fail "the window Coltavenira did not open"
     sleep 1
     texto=$(lee "$ventana" "$BUILD/instalado-$modo-0.png")
