@@ -73,15 +73,6 @@ public:
         pintor->restore();
     }
 
-    QPixmap pixmap(const QSize& tamano, QIcon::Mode modo, QIcon::State estado) override
-    {
-        QPixmap imagen(tamano);
-        imagen.fill(Qt::transparent);
-        QPainter pintor(&imagen);
-        paint(&pintor, imagen.rect(), modo, estado);
-        return imagen;
-    }
-
     QIconEngine* clone() const override { return new Muestra(color); }
 
 private:
@@ -198,10 +189,7 @@ public:
 
 private:
     QComboBox* lista() const { return static_cast<QComboBox*>(widget()); }
-    QString colorElegido() const
-    {
-        return lista()->currentIndex() < 0 ? QString() : lista()->itemText(lista()->currentIndex());
-    }
+    QString colorElegido() const { return lista()->itemText(lista()->currentIndex()); }
 };
 
 QAccessibleInterface* accesoDeLista(const QString& clase, QObject* objeto)
@@ -217,11 +205,10 @@ ListaDeColores::ListaDeColores(std::span<const coltavenira::Par> tabla, const QS
                                QWidget* parent)
     : QComboBox(parent)
 {
-    static const bool accesoInstalado = [] {
+    [[maybe_unused]] static const bool accesoInstalado = [] {
         QAccessible::installFactory(accesoDeLista);
         return true;
     }();
-    Q_UNUSED(accesoInstalado);
 
     // Completion would turn typing into choosing. An edit field that comes without a completer
     // gets one from QComboBox over the list's items; an empty one costs far less at start.
@@ -258,7 +245,7 @@ void ListaDeColores::showPopup()
 // The current item only ever moves by a choice from the list, so it is the colour last chosen.
 void ListaDeColores::devolverElColorElegido()
 {
-    const QString elegido = currentIndex() < 0 ? QString() : itemText(currentIndex());
+    const QString elegido = itemText(currentIndex()); // empty while none is chosen
     if (lineEdit()->text() != elegido)
         lineEdit()->setText(elegido);
 }
