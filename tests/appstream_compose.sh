@@ -5,6 +5,9 @@
 # must come out with its icon and its desktop entry, and the run without a warning or error.
 # Usage: appstream_compose.sh BUILD_DIR APPSTREAM_ID
 set -euo pipefail
+# Its messages are read below: in English, whatever the caller's locale.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 build=$1
 id=$2
 out=$(mktemp -d)

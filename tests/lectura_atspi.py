@@ -6,6 +6,7 @@ colours: each list keeps its band's name, with the colour chosen as its text, an
 label's name is the reading. It starts an X server of its own; run it in a D-Bus session of its
 own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -52,6 +53,7 @@ def enfocada():
 
 def controles(app):
     encontrados = {}
+
     def recorrer(nodo):
         if nodo.getRoleName() in ("combo box", "label"):
             encontrados.setdefault(nodo.getRoleName(), []).append(nodo)
@@ -65,7 +67,7 @@ def lectura(app):
     """What a screen reader hears: each list's name, its text and its edit field's name, then
     the labels' names."""
     listas, etiquetas = controles(app)
-    vistas = [(l.name, l.queryText().getText(0, -1), l[1].name) for l in listas]
+    vistas = [(c.name, c.queryText().getText(0, -1), c[1].name) for c in listas]
     return vistas, sorted(e.name for e in etiquetas)
 
 
@@ -81,12 +83,30 @@ def teclas(*nombres):
     time.sleep(0.5)
 
 
+def lanzar(orden, **opciones):
+    """Starts a process in a process group of its own, so that whatever it starts in turn (the
+    accessibility bus's dbus-daemon, the registry it activates) ends with it."""
+    return subprocess.Popen(orden, start_new_session=True, **opciones)
+
+
+def terminar(proceso):
+    for senal in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(proceso.pid, senal)
+            proceso.wait(timeout=5)
+            return
+        except ProcessLookupError:
+            return
+        except subprocess.TimeoutExpired:
+            pass
+
+
 def servidor_x():
     """Starts a private X server on a free display, which the server picks itself."""
     lectura, escritura = os.pipe()
-    servidor = subprocess.Popen(["Xvfb", "-displayfd", str(escritura), "-screen", "0",
-                                 "1024x768x24", "-nolisten", "tcp", "-noreset"], pass_fds=[escritura],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    servidor = lanzar(["Xvfb", "-displayfd", str(escritura), "-screen", "0", "1024x768x24",
+                       "-nolisten", "tcp", "-noreset"], pass_fds=[escritura],
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(escritura)
     with os.fdopen(lectura) as pantalla:
         os.environ["DISPLAY"] = ":" + pantalla.readline().strip()
@@ -100,21 +120,23 @@ def main():
         probar(programa, procesos)
     finally:
         for proceso in reversed(procesos):
-            proceso.kill()
+            terminar(proceso)
     print("names and values over AT-SPI: ok")
 
 
 def probar(programa, procesos):
     sin_salida = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-    procesos.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                     **sin_salida))
-    procesos.append(subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL))
+    procesos.append(lanzar(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                           **sin_salida))
+    procesos.append(lanzar(["openbox"], stdout=subprocess.DEVNULL))
     # As on a desktop, the accessibility bus and its registry are up before any program starts.
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
     esperar(gestor)
-    entorno = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    procesos.append(subprocess.Popen([programa], env=entorno))
+    # The readings below have a decimal point: the program takes its separator from the locale.
+    entorno = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   LC_ALL="C.UTF-8", LANG="C.UTF-8")
+    procesos.append(lanzar([programa], env=entorno))
     esperar(enfocada)
     app = esperar(aplicacion)
     time.sleep(0.5)
@@ -124,5 +146,6 @@ def probar(programa, procesos):
     comprobar(app, ["Amarillo", "", "", ""], "4 Ohms ± 0")
     teclas("Tab", "Down", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
     comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4.1 Ohms ± 5%")
+
 
 main()

@@ -9,7 +9,8 @@ dir=$2
 case $1 in
 start)
     rm -rf "$dir"
-    mkdir -p -m 0700 "$dir"
+    mkdir -p "$dir"
+    chmod 0700 "$dir"
     # Its output goes to a file: CTest would wait for a process holding the test's output.
     XDG_RUNTIME_DIR=$dir weston --backend=headless-backend.so --socket=wayland-coltavenira \
         --idle-time=0 > "$dir/weston.log" 2>&1 < /dev/null &

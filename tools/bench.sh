@@ -3,6 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a release build with the benchmark (installing what is missing) and runs it on a
 # private X server: start-up and memory against a bare Qt window, choice latency, Calcular.
+# shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" libxcb1-dev libxcb-damage0-dev xvfb xauth

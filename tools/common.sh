@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by run.sh and test.sh: installs what is missing on Debian 12 and configures the build.
-# Sourced, not run.
+# Shared by the tools: installs what is missing on Debian 12 and configures the build. Sourced,
+# not run; its package lists are for the scripts that source it.
+# shellcheck shell=bash disable=SC2034
 
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -2,6 +2,7 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the icon's PNG sizes and the Windows .ico from data/icons/coltavenira.svg.
+# shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages librsvg2-bin imagemagick

@@ -3,6 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots: the real window on a private X server, with a few colours
 # chosen through the keyboard, at scale factors 1 and 2. Writes docs/coltavenira*.png.
+# shellcheck disable=SC2016 # the scripts in single quotes are for the X server's shell
+# shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}" xvfb xauth imagemagick x11-utils xdotool

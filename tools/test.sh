@@ -2,17 +2,18 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Coltavenira (installing what is missing) and runs every test suite.
+# shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Beside the build: comma locales, Qt's private headers (to switch accessibility on in tests),
 # the tools that check the desktop entry, the AppStream record, the Windows resource script and
 # the Debian package; a private X server with a window manager and the accessibility bus, where
 # the real program is read as a screen reader reads it; a headless Weston and Qt's Wayland
-# plugin for the window on Wayland; reuse for the licences.
+# plugin for the window on Wayland; reuse for the licences; shellcheck and flake8 for the scripts.
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
     desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-14-dev \
     python3-pyatspi at-spi2-core dbus xvfb openbox xdotool x11-utils \
-    appstream-compose lintian weston qt6-wayland reuse clang-format
+    appstream-compose lintian weston qt6-wayland reuse clang-format shellcheck python3-flake8
 
 echo "== Licences"
 reuse lint
@@ -30,6 +31,9 @@ fi
 
 configure_and_build dev
 ctest --preset dev
+# Once more as a contributor from Spain runs them: no check may depend on the caller's locale.
+echo "== The suites in es_ES.UTF-8"
+LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 ctest --preset dev
 
 echo "== Debian package"
 ./tools/package.sh
