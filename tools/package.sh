@@ -16,3 +16,4 @@ if ! zcat build-release/debian/changelog.gz | head -n1 | grep -qF "coltavenira (
     exit 1
 fi
 echo "$deb"
+print_sha256 "$deb"

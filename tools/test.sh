@@ -18,15 +18,7 @@ echo "== Licences"
 reuse lint
 
 # The calculator is checked in comma locales, as a Qt program in Spain or Germany runs.
-for loc in es_ES de_DE; do
-    if ! locale -a 2>/dev/null | grep -qx "${loc}.utf8"; then
-        as_root sed -i "s/^# *${loc}.UTF-8 UTF-8/${loc}.UTF-8 UTF-8/" /etc/locale.gen
-        need_locale_gen=1
-    fi
-done
-if [ -n "${need_locale_gen:-}" ]; then
-    as_root locale-gen
-fi
+need_locales es_ES de_DE
 
 configure_and_build dev
 ctest --preset dev
