@@ -27,6 +27,8 @@ echo "== Debian package"
 ./tools/package.sh
 lintian --pedantic --display-info --fail-on error,warning,pedantic \
     build-release/coltavenira_*.deb
+# Anyone rebuilding this commit elsewhere gets the same bytes.
+./tools/reproducible.sh --built ./tools/package.sh 'build-release/coltavenira_*.deb'
 
 echo "== Fuzzing the calculator"
 configure_and_build fuzz
