@@ -8,6 +8,19 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 
+# One clock for everything the tools make: file dates in archives, the manual pages' date and
+# anything else a build stamps take the time of the last commit, so that a rebuild of the same
+# commit gives the same bytes. Outside a git checkout (a source tarball, which keeps file dates),
+# the date of CHANGELOG.md.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null) ||
+        SOURCE_DATE_EPOCH=$(stat -c %Y "$ROOT/CHANGELOG.md")
+fi
+export SOURCE_DATE_EPOCH
+# File modes in the packages come from the files on disk: a umask of 0002 would give
+# directories and archive members group-write bits that 0022 does not.
+umask 0022
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
@@ -40,4 +53,27 @@ configure_and_build() {
     shift
     cmake --preset "$preset" "$@" > /dev/null
     cmake --build --preset "$preset"
+}
+
+# need_locales es_ES de_DE ...: generates the UTF-8 locales given that the system lacks.
+need_locales() {
+    local loc generate=
+    for loc in "$@"; do
+        if ! locale -a 2>/dev/null | grep -qx "${loc}.utf8"; then
+            as_root sed -i "s/^# *${loc}.UTF-8 UTF-8/${loc}.UTF-8 UTF-8/" /etc/locale.gen
+            generate=1
+        fi
+    done
+    if [ -n "$generate" ]; then
+        as_root locale-gen
+    fi
+}
+
+# print_sha256 FILE...: what a tool made, with the SHA-256 that a rebuild of the same commit
+# must give (README, "Verifying a download").
+print_sha256() {
+    local file
+    for file in "$@"; do
+        (cd "$(dirname "$file")" && sha256sum "$(basename "$file")")
+    done
 }

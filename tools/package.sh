@@ -17,3 +17,4 @@ if ! zcat build-release/debian/changelog.gz | head -n1 | grep -qF "coltavenira (
     exit 1
 fi
 echo "$deb"
+print_sha256 "$deb"

@@ -19,15 +19,7 @@ echo "== Licences"
 reuse lint
 
 # The calculator is checked in comma locales, as a Qt program in Spain or Germany runs.
-for loc in es_ES de_DE; do
-    if ! locale -a 2>/dev/null | grep -qx "${loc}.utf8"; then
-        as_root sed -i "s/^# *${loc}.UTF-8 UTF-8/${loc}.UTF-8 UTF-8/" /etc/locale.gen
-        need_locale_gen=1
-    fi
-done
-if [ -n "${need_locale_gen:-}" ]; then
-    as_root locale-gen
-fi
+need_locales es_ES de_DE
 
 configure_and_build dev
 ctest --preset dev
@@ -39,6 +31,8 @@ echo "== Debian package"
 ./tools/package.sh
 lintian --pedantic --display-info --fail-on error,warning,pedantic \
     build-release/coltavenira_*.deb
+# Anyone rebuilding this commit elsewhere gets the same bytes.
+./tools/reproducible.sh --built ./tools/package.sh 'build-release/coltavenira_*.deb'
 
 echo "== Fuzzing the calculator"
 configure_and_build fuzz
