@@ -32,6 +32,12 @@ foreach(dll IN LISTS _bibliotecas_mingw)
     install(FILES ${_ruta} DESTINATION .)
 endforeach()
 
+# The program's PE header carries its link time, which ld takes from SOURCE_DATE_EPOCH: a build
+# tree configured again under another date links the program again.
+file(CONFIGURE OUTPUT fecha-de-enlace.txt CONTENT "$ENV{SOURCE_DATE_EPOCH}\n")
+set_property(TARGET coltavenira APPEND PROPERTY LINK_DEPENDS
+             ${CMAKE_CURRENT_BINARY_DIR}/fecha-de-enlace.txt)
+
 # `cmake --install --strip` strips the libraries too, not only the program.
 install(CODE "set(_strip \"${CMAKE_STRIP}\")")
 install(CODE [[
@@ -42,21 +48,35 @@ install(CODE [[
     endif()
 ]])
 
-# The uninstaller removes exactly what the installer put in the program's folder.
-set(COLTAVENIRA_NSIS_BORRAR "")
-foreach(archivo $<TARGET_FILE_NAME:coltavenira> ${_bibliotecas_mingw})
-    string(APPEND COLTAVENIRA_NSIS_BORRAR "  Delete \"$INSTDIR\\${archivo}\"\n")
-endforeach()
-foreach(biblioteca IN LISTS _bibliotecas_qt)
-    string(APPEND COLTAVENIRA_NSIS_BORRAR
-           "  Delete \"$INSTDIR\\$<TARGET_FILE_NAME:${biblioteca}>\"\n")
-endforeach()
-string(APPEND COLTAVENIRA_NSIS_BORRAR
-       "  Delete \"$INSTDIR\\platforms\\$<TARGET_FILE_NAME:${_plataforma}>\"\n"
-       "  Delete \"$INSTDIR\\styles\\$<TARGET_FILE_NAME:${_estilo}>\"\n"
-       "  Delete \"$INSTDIR\\translations\\qtbase_es.qm\"\n")
-
 set(_carpeta ${PROJECT_BINARY_DIR}/paquete/${COLTAVENIRA_PAQUETE})
+# The program's folder, file by file in a fixed order. The installer puts exactly these there, in
+# this order (`File /r` would take them in the order the file system lists them, which differs
+# from one machine to another), and the uninstaller removes exactly these.
+set(_archivos $<TARGET_FILE_NAME:coltavenira> ${_bibliotecas_mingw})
+foreach(biblioteca IN LISTS _bibliotecas_qt)
+    list(APPEND _archivos $<TARGET_FILE_NAME:${biblioteca}>)
+endforeach()
+list(APPEND _archivos platforms/$<TARGET_FILE_NAME:${_plataforma}>
+     styles/$<TARGET_FILE_NAME:${_estilo}> translations/qtbase_es.qm)
+set(COLTAVENIRA_NSIS_INSTALAR "")
+set(COLTAVENIRA_NSIS_BORRAR "")
+set(_carpeta_actual "")
+foreach(archivo IN LISTS _archivos)
+    set(_destino "$INSTDIR")
+    string(FIND "${archivo}" "/" _barra)
+    if(_barra GREATER 0)
+        string(SUBSTRING "${archivo}" 0 ${_barra} _subcarpeta)
+        string(APPEND _destino "\\${_subcarpeta}")
+    endif()
+    if(NOT _destino STREQUAL _carpeta_actual)
+        string(APPEND COLTAVENIRA_NSIS_INSTALAR "  SetOutPath \"${_destino}\"\n")
+        set(_carpeta_actual "${_destino}")
+    endif()
+    string(REPLACE "/" "\\" _windows "${archivo}")
+    string(APPEND COLTAVENIRA_NSIS_INSTALAR "  File \"${_carpeta}/${archivo}\"\n")
+    string(APPEND COLTAVENIRA_NSIS_BORRAR "  Delete \"$INSTDIR\\${_windows}\"\n")
+endforeach()
+
 configure_file(${PROJECT_SOURCE_DIR}/data/coltavenira.nsi.in coltavenira.nsi.gen @ONLY)
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/coltavenira.nsi
      INPUT ${PROJECT_BINARY_DIR}/coltavenira.nsi.gen)
@@ -66,9 +86,8 @@ add_custom_target(paquetes
     COMMAND ${CMAKE_COMMAND} -E rm -rf paquete ${COLTAVENIRA_PAQUETE}.zip
             ${COLTAVENIRA_PAQUETE}-setup.exe
     COMMAND ${CMAKE_COMMAND} --install . --prefix ${_carpeta} --strip
-    COMMAND ${CMAKE_COMMAND} -E chdir paquete
-            ${CMAKE_COMMAND} -E tar cf ../${COLTAVENIRA_PAQUETE}.zip --format=zip
-            ${COLTAVENIRA_PAQUETE}
+    COMMAND ${CMAKE_COMMAND} -DCARPETA=${_carpeta} -DZIP=${PROJECT_BINARY_DIR}/${COLTAVENIRA_PAQUETE}.zip
+            -DRAIZ=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/zip.cmake
     COMMAND ${COLTAVENIRA_MAKENSIS} -V2 -INPUTCHARSET UTF8 coltavenira.nsi
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     DEPENDS coltavenira
