@@ -214,11 +214,13 @@ void TestForm1::loEscritoNoCuenta_data()
     QTest::newRow("pegado, Tab")                << true  << "Tab"     << "Amarillo";
     QTest::newRow("sin elegir antes, Enter")    << false << "Enter"   << "";
     QTest::newRow("sin elegir antes, Tab")      << false << "Tab"     << "";
+    QTest::newRow("Alt+Abajo abre la lista")    << false << "Alt+Abajo" << "Amarillo";
     // clang-format on
 }
 
 // Typing "Rojo" or pasting it is never a choice. When typing ends, the list shows the colour
-// last chosen again, and the arrow keys step on from that colour.
+// last chosen again, and the arrow keys step on from that colour. Opening the list with
+// Alt+Down ends typing too: the field and the open list show the colour last chosen.
 void TestForm1::loEscritoNoCuenta()
 {
     QFETCH(bool, pegado);
@@ -244,7 +246,14 @@ void TestForm1::loEscritoNoCuenta()
         QTest::keyClick(b2, fin == "Enter"   ? Qt::Key_Return
                             : fin == "Intro" ? Qt::Key_Enter
                                              : Qt::Key_Tab);
-    else if (fin == "clic")
+    else if (fin == "Alt+Abajo") {
+        QTest::keyClick(b2, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(b2->view()->isVisible());
+        QCOMPARE(b2->view()->currentIndex().row(), b2->findText(antes));
+        QCOMPARE(b2->lineEdit()->text(), antes);
+        QTest::keyClick(b2->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!b2->view()->isVisible());
+    } else if (fin == "clic")
         QTest::mouseClick(lista(3)->lineEdit(), Qt::LeftButton);
     else {
         otra.show();
@@ -264,11 +273,13 @@ void TestForm1::loEscritoNoCuenta()
     QCOMPARE(etiqueta("Label1")->text(), antes.isEmpty() ? u("00 Ohms ± 0") : u("05 Ohms ± 0"));
 }
 
-// Qt's own texts are Spanish like the rest of the window: the edit field's menu, say.
+// Qt's own texts are Spanish like the rest of the window: the edit field's menu, say. Opening
+// that menu does not end typing, so that its Paste pastes into what is being typed.
 void TestForm1::menuEnEspanol()
 {
     QVERIFY(traducirQtAlEspanol(*QCoreApplication::instance()));
     abrir();
+    QTest::keyClicks(lista(1), "Ro");
     // A right click, as the window system reports it to the edit field under the mouse.
     QLineEdit* campo = lista(1)->lineEdit();
     QContextMenuEvent clic(QContextMenuEvent::Mouse, QPoint(5, 5),
@@ -276,6 +287,7 @@ void TestForm1::menuEnEspanol()
     QApplication::sendEvent(campo, &clic);
     QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QCOMPARE(campo->text(), QString("Ro"));
     QStringList acciones;
     for (const QAction* accion : menu->actions())
         acciones << accion->text().section('\t', 0, 0).remove('&');
