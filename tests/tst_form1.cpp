@@ -4,6 +4,7 @@
 // platform. Random sessions of every kind of choice are in tst_secuencias.
 #include "ui/form1.h"
 #include "ui/traduccion.h"
+#include "vigia_de_dialogos.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -15,14 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 #include <QtMath>
 
@@ -134,6 +133,7 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private:
+    VigiaDeDialogos vigia;
     std::unique_ptr<Form1> ventana;
 
     QComboBox* lista(int banda)
@@ -449,18 +449,10 @@ void TestForm1::fallo()
 {
     abrir(std::make_unique<Form1>(std::string()));
     QSignalSpy informado(ventana.get(), &Form1::falloInformado);
-    QString mensaje;
-    QTimer vigia;
-    connect(&vigia, &QTimer::timeout, this, [&] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            vigia.stop();
-            mensaje = caja->text();
-            QTest::keyClick(caja, Qt::Key_Return);
-        }
-    });
-    vigia.start(10);
+    vigia.esperarUno();
     elegirConElTeclado(lista(1), "Rojo");
-    QVERIFY2(mensaje.contains(u("separador decimal")), qPrintable(mensaje));
+    QCOMPARE(vigia.vistos.size(), 1);
+    QVERIFY2(vigia.vistos[0].contains(u("separador decimal")), qPrintable(vigia.vistos[0]));
     QCOMPARE(informado.count(), 1);
 }
 
