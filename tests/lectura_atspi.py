@@ -113,7 +113,9 @@ def probar(programa, procesos):
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
     esperar(gestor)
-    entorno = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    # In the locale whose separator the reading below has, whatever the caller's.
+    entorno = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   LC_ALL="C.UTF-8")
     procesos.append(subprocess.Popen([programa], env=entorno))
     esperar(enfocada)
     app = esperar(aplicacion)
