@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -95,9 +96,12 @@ void TestCalculadora::nombreAjenoNoCambiaNada()
 }
 
 // A band number outside 1 to 4 changes nothing; Calcular without the start values (an empty
-// banda1) fails rather than reading nothing as 0.
+// banda1) fails rather than reading nothing as 0; infinity and NaN have no text.
 void TestCalculadora::usoIndebido()
 {
+    constexpr double infinito = std::numeric_limits<double>::infinity();
+    for (double noFinito : {infinito, -infinito, std::numeric_limits<double>::quiet_NaN()})
+        QVERIFY_THROWS_EXCEPTION(std::domain_error, coltavenira::textoDeNumero(noFinito, "."));
     Lectura sinInicio;
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Calcular(sinInicio, "."));
     Lectura lectura;
@@ -141,23 +145,29 @@ void TestCalculadora::textoQueNoEsNumero_data()
     QTest::addColumn<QString>("separador");
     QTest::addColumn<QString>("nombrado");
     // clang-format off
-    QTest::newRow("vacío")               << ""    << "." << "«»";
-    QTest::newRow("letras")              << "abc" << "." << "abc";
-    QTest::newRow("separador solo")      << ","   << "," << "«,»";
-    QTest::newRow("separador ajeno")     << "4.7" << "," << "4.7";
-    QTest::newRow("blanco detrás")       << "47 " << "." << "47 ";
-    QTest::newRow("exponente")           << "1e3" << "." << "1e3";
-    QTest::newRow("separador vacío")     << "47"  << ""  << "separador";
-    QTest::newRow("separador con cifra") << "4070" << "0" << "separador";
+    QTest::newRow("vacío")                       << ""     << "."  << "«»";
+    QTest::newRow("letras")                      << "abc"  << "."  << "abc";
+    QTest::newRow("separador solo")              << ","    << ","  << "«,»";
+    QTest::newRow("separador ajeno")             << "4.7"  << ","  << "4.7";
+    QTest::newRow("blanco detrás")               << "47 "  << "."  << "47 ";
+    QTest::newRow("exponente")                   << "1e3"  << "."  << "1e3";
+    QTest::newRow("separador vacío")             << "47"   << ""   << "separador";
+    QTest::newRow("separador con cifra")         << "4070" << "0"  << "separador";
+    QTest::newRow("separador con cifra detrás")  << "4,07" << ",0" << "separador";
+    QTest::newRow("separador con signo")         << "4-7"  << "-"  << "separador";
     // clang-format on
 }
 
-// Never read as 0: the failure names what could not be read.
+// Never read as 0: the failure names what could not be read. A separator refused in reading
+// is refused in writing too.
 void TestCalculadora::textoQueNoEsNumero()
 {
     QFETCH(QString, texto);
     QFETCH(QString, separador);
     QFETCH(QString, nombrado);
+    if (nombrado == "separador")
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                 coltavenira::textoDeNumero(4.7, separador.toStdString()));
     try {
         numeroDeTexto(texto.toStdString(), separador.toStdString());
         QFAIL("a text that is not a number was read");

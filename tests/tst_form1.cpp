@@ -4,29 +4,35 @@
 // platform. Random sessions of every kind of choice are in tst_secuencias.
 #include "ui/form1.h"
 #include "ui/traduccion.h"
+#include "vigia_de_dialogos.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
+#include <QtMath>
 
+#include <algorithm>
 #include <memory>
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformdrag.h>
 #include <QtGui/qpa/qplatformintegration.h>
+#include <QtGui/qpa/qwindowsysteminterface.h>
 
 namespace {
 
@@ -45,6 +51,81 @@ void registrarAnuncio(QAccessibleEvent* evento)
             << QAccessible::queryAccessibleInterface(evento->object())->text(QAccessible::Name);
 }
 
+QRgb masComun(const QImage& imagen, const QRect& caja)
+{
+    QHash<QRgb, int> cuantos;
+    for (int y = caja.top(); y <= caja.bottom(); ++y)
+        for (int x = caja.left(); x <= caja.right(); ++x)
+            ++cuantos[imagen.pixel(x, y)];
+    return std::max_element(cuantos.cbegin(), cuantos.cend()).key();
+}
+
+// The inside of the swatch at the left of a row of the open list, as drawn, and the row's
+// background, which shows at its left end; invalid where no swatch is drawn. The swatch is the
+// first run of columns that differ from the background.
+QColor relleno(const QImage& fila, QColor& fondo)
+{
+    const QRect dentro = fila.rect().adjusted(1, 1, -1, -1); // clear of any focus frame
+    fondo = fila.pixel(dentro.left(), dentro.center().y());
+    QRect muestra;
+    for (int x = dentro.left(); x <= dentro.right(); ++x) {
+        QRect columna;
+        for (int y = dentro.top(); y <= dentro.bottom(); ++y)
+            if (fila.pixel(x, y) != fondo.rgb())
+                columna |= QRect(x, y, 1, 1);
+        if (columna.isEmpty() && !muestra.isEmpty())
+            break;
+        muestra |= columna;
+    }
+    const int borde = qCeil(fila.devicePixelRatio()) + 1;
+    muestra.adjust(borde, borde, -borde, -borde);
+    return muestra.isEmpty() ? QColor() : QColor(masComun(fila, muestra));
+}
+
+// What a user calls each colour: a hue (from, to, in degrees), saturation and value, from 0 to
+// 1. Gold and silver are metallic: a yellow dulled towards grey, a grey lighter than Gris.
+// "Ninguna" has no colour: its swatch shows the background.
+bool eseColor(const QString& nombre, const QColor& color, const QColor& fondo)
+{
+    struct Rango
+    {
+        const char* nombres;
+        int tonoDesde, tonoHasta; // -1: any hue
+        double saturacionMin, saturacionMax, valorMin, valorMax;
+    };
+    // clang-format off
+    static const Rango rangos[] = {
+        {"Negro",             -1,  -1, 0,    1,    0,    0.2},
+        {"Marron",            10,  40, 0.4,  1,    0.25, 0.7},
+        {"Rojo",             345,  10, 0.6,  1,    0.5,  1},
+        {"Naranja",           20,  40, 0.6,  1,    0.8,  1},
+        {"Amarillo",          48,  65, 0.6,  1,    0.85, 1},
+        {"Verde",             90, 150, 0.5,  1,    0.3,  1},
+        {"Azul",             200, 245, 0.5,  1,    0.4,  1},
+        {"Violeta",          260, 300, 0.4,  1,    0.4,  1},
+        {"Gris",              -1,  -1, 0,    0.1,  0.35, 0.65},
+        {"Blanco",            -1,  -1, 0,    0.1,  0.9,  1},
+        {"Dorado Dorada",     35,  55, 0.25, 0.85, 0.5,  0.9},
+        {"Plateado Plateada", -1,  -1, 0,    0.1,  0.65, 0.9},
+    };
+    // clang-format on
+    if (nombre == "Ninguna")
+        return color.isValid() && color == fondo;
+    for (const Rango& r : rangos) {
+        if (!QString(r.nombres).split(' ').contains(nombre))
+            continue;
+        const int tono = color.hsvHue();
+        const bool enTono =
+            r.tonoDesde < 0 || (r.tonoDesde <= r.tonoHasta
+                                    ? tono >= r.tonoDesde && tono <= r.tonoHasta
+                                    : tono >= r.tonoDesde || (tono >= 0 && tono <= r.tonoHasta));
+        return color.isValid() && enTono && color.hsvSaturationF() >= r.saturacionMin &&
+               color.hsvSaturationF() <= r.saturacionMax && color.valueF() >= r.valorMin &&
+               color.valueF() <= r.valorMax;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -52,6 +133,7 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private:
+    VigiaDeDialogos vigia;
     std::unique_ptr<Form1> ventana;
 
     QComboBox* lista(int banda)
@@ -73,6 +155,7 @@ private slots:
     void elecciones();
     void loEscritoNoCuenta_data();
     void loEscritoNoCuenta();
+    void soltarNoCuenta();
     void menuEnEspanol();
     void separadorDelSistema();
     void fallo();
@@ -128,6 +211,11 @@ void TestForm1::alAbrir()
 {
     abrir();
     QCOMPARE(ventana->windowTitle(), QString("Coltavenira"));
+    // A title bar with minimize and close only: CustomizeWindowHint makes the window system
+    // take the hints as they are instead of adding maximize or help.
+    QCOMPARE(ventana->windowFlags(), Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                         Qt::WindowCloseButtonHint);
     QCOMPARE(etiqueta("Label1")->text(), u("0 Ohms ± 0"));
     for (int banda = 1; banda <= 4; ++banda) {
         QVERIFY(lista(banda)->isEditable());
@@ -143,7 +231,8 @@ void TestForm1::alAbrir()
 }
 
 // Every control at its place in twips, at 15 to a pixel, nothing clipped; each list holds its
-// band's table and shows all of it when opened, without scrolling.
+// band's table and shows all of it when opened, without scrolling, each colour beside a swatch
+// of the colour its name means.
 void TestForm1::disposicion()
 {
     abrir();
@@ -173,6 +262,20 @@ void TestForm1::disposicion()
         QVERIFY2(!vista->verticalScrollBar()->isVisible() &&
                      vista->viewport()->rect().contains(vista->visualRect(ultimo)),
                  qPrintable(combo->objectName()));
+        const QImage dibujo = vista->viewport()->grab().toImage();
+        const qreal dpr = dibujo.devicePixelRatio();
+        for (int fila = 0; fila < combo->count(); ++fila) {
+            const QRectF caja = vista->visualRect(vista->model()->index(fila, 0));
+            QColor fondo;
+            const QColor color = relleno(
+                dibujo.copy(QRectF(caja.topLeft() * dpr, caja.size() * dpr).toRect()), fondo);
+            QVERIFY2(eseColor(combo->itemText(fila), color, fondo),
+                     qPrintable(QString("%1: hue %2, saturation %3, value %4")
+                                    .arg(combo->itemText(fila))
+                                    .arg(color.hsvHue())
+                                    .arg(color.hsvSaturationF(), 0, 'f', 2)
+                                    .arg(color.valueF(), 0, 'f', 2)));
+        }
         QTest::keyClick(vista, Qt::Key_Escape);
         QTRY_VERIFY(!vista->isVisible());
     }
@@ -207,6 +310,7 @@ void TestForm1::loEscritoNoCuenta_data()
     // clang-format off
     QTest::newRow("Enter")                      << false << "Enter"   << "Amarillo";
     QTest::newRow("Enter del teclado numérico") << false << "Intro"   << "Amarillo";
+    QTest::newRow("Escape")                     << false << "Escape"  << "Amarillo";
     QTest::newRow("Tab")                        << false << "Tab"     << "Amarillo";
     QTest::newRow("clic en otra lista")         << false << "clic"    << "Amarillo";
     QTest::newRow("otra ventana")               << false << "ventana" << "Amarillo";
@@ -214,11 +318,13 @@ void TestForm1::loEscritoNoCuenta_data()
     QTest::newRow("pegado, Tab")                << true  << "Tab"     << "Amarillo";
     QTest::newRow("sin elegir antes, Enter")    << false << "Enter"   << "";
     QTest::newRow("sin elegir antes, Tab")      << false << "Tab"     << "";
+    QTest::newRow("Alt+Abajo abre la lista")    << false << "Alt+Abajo" << "Amarillo";
     // clang-format on
 }
 
 // Typing "Rojo" or pasting it is never a choice. When typing ends, the list shows the colour
-// last chosen again, and the arrow keys step on from that colour.
+// last chosen again, and the arrow keys step on from that colour. Opening the list with
+// Alt+Down ends typing too: the field and the open list show the colour last chosen.
 void TestForm1::loEscritoNoCuenta()
 {
     QFETCH(bool, pegado);
@@ -240,11 +346,20 @@ void TestForm1::loEscritoNoCuenta()
     }
     QCOMPARE(b2->lineEdit()->text(), QString("Rojo"));
     QWidget otra;
-    if (fin == "Enter" || fin == "Intro" || fin == "Tab")
-        QTest::keyClick(b2, fin == "Enter"   ? Qt::Key_Return
-                            : fin == "Intro" ? Qt::Key_Enter
-                                             : Qt::Key_Tab);
-    else if (fin == "clic")
+    if (fin == "Enter" || fin == "Escape" || fin == "Tab")
+        QTest::keyClick(b2, fin == "Enter"    ? Qt::Key_Return
+                            : fin == "Escape" ? Qt::Key_Escape
+                                              : Qt::Key_Tab);
+    else if (fin == "Intro")
+        QTest::keyClick(b2, Qt::Key_Enter, Qt::KeypadModifier);
+    else if (fin == "Alt+Abajo") {
+        QTest::keyClick(b2, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(b2->view()->isVisible());
+        QCOMPARE(b2->view()->currentIndex().row(), b2->findText(antes));
+        QCOMPARE(b2->lineEdit()->text(), antes);
+        QTest::keyClick(b2->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!b2->view()->isVisible());
+    } else if (fin == "clic")
         QTest::mouseClick(lista(3)->lineEdit(), Qt::LeftButton);
     else {
         otra.show();
@@ -264,11 +379,36 @@ void TestForm1::loEscritoNoCuenta()
     QCOMPARE(etiqueta("Label1")->text(), antes.isEmpty() ? u("00 Ohms ± 0") : u("05 Ohms ± 0"));
 }
 
-// Qt's own texts are Spanish like the rest of the window: the edit field's menu, say.
+// A drop, delivered as the window system delivers one, is refused by every edit field: it
+// would put text in a field that has no focus, which no end of typing would then put back.
+void TestForm1::soltarNoCuenta()
+{
+    abrir();
+    QMimeData rojo;
+    rojo.setText("Rojo");
+    for (int banda = 1; banda <= 4; ++banda) {
+        QLineEdit* campo = lista(banda)->lineEdit();
+        const QPoint punto = campo->mapTo(ventana.get(), campo->rect().center());
+        QWindow* nativa = ventana->windowHandle();
+        const auto acciones = Qt::CopyAction | Qt::MoveAction;
+        QVERIFY(
+            !QWindowSystemInterface::handleDrag(nativa, &rojo, punto, acciones, Qt::LeftButton, {})
+                 .isAccepted());
+        QVERIFY(
+            !QWindowSystemInterface::handleDrop(nativa, &rojo, punto, acciones, Qt::LeftButton, {})
+                 .isAccepted());
+        QCOMPARE(campo->text(), QString());
+    }
+    QCOMPARE(etiqueta("Label1")->text(), u("0 Ohms ± 0"));
+}
+
+// Qt's own texts are Spanish like the rest of the window: the edit field's menu, say. Opening
+// that menu does not end typing, so that its Paste pastes into what is being typed.
 void TestForm1::menuEnEspanol()
 {
     QVERIFY(traducirQtAlEspanol(*QCoreApplication::instance()));
     abrir();
+    QTest::keyClicks(lista(1), "Ro");
     // A right click, as the window system reports it to the edit field under the mouse.
     QLineEdit* campo = lista(1)->lineEdit();
     QContextMenuEvent clic(QContextMenuEvent::Mouse, QPoint(5, 5),
@@ -276,6 +416,7 @@ void TestForm1::menuEnEspanol()
     QApplication::sendEvent(campo, &clic);
     QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QCOMPARE(campo->text(), QString("Ro"));
     QStringList acciones;
     for (const QAction* accion : menu->actions())
         acciones << accion->text().section('\t', 0, 0).remove('&');
@@ -308,18 +449,10 @@ void TestForm1::fallo()
 {
     abrir(std::make_unique<Form1>(std::string()));
     QSignalSpy informado(ventana.get(), &Form1::falloInformado);
-    QString mensaje;
-    QTimer vigia;
-    connect(&vigia, &QTimer::timeout, this, [&] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            vigia.stop();
-            mensaje = caja->text();
-            QTest::keyClick(caja, Qt::Key_Return);
-        }
-    });
-    vigia.start(10);
+    vigia.esperarUno();
     elegirConElTeclado(lista(1), "Rojo");
-    QVERIFY2(mensaje.contains(u("separador decimal")), qPrintable(mensaje));
+    QCOMPARE(vigia.vistos.size(), 1);
+    QVERIFY2(vigia.vistos[0].contains(u("separador decimal")), qPrintable(vigia.vistos[0]));
     QCOMPARE(informado.count(), 1);
 }
 
@@ -352,6 +485,14 @@ void TestForm1::accesibilidad()
     plataforma->setActive(false);
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(anuncios, (QStringList{u("4 Ohms ± 0"), u("4 Ohms ± 5%"), u("4 Ohms ± 5%")}));
+
+    // The value, which Windows' UI Automation reads: the colour chosen, not the text typed.
+    QComboBox* b1 = lista(1);
+    b1->setFocus(Qt::TabFocusReason);
+    b1->lineEdit()->selectAll();
+    QTest::keyClicks(b1, "Rojo");
+    QCOMPARE(QAccessible::queryAccessibleInterface(b1)->text(QAccessible::Value), "Amarillo");
+    QCOMPARE(QAccessible::queryAccessibleInterface(lista(2))->text(QAccessible::Value), "");
 }
 
 void TestForm1::elResultadoCabe_data()

@@ -5,6 +5,7 @@
 // must show the reading of every choice made so far and of nothing else, and each list the
 // colour last chosen in it.
 #include "ui/form1.h"
+#include "vigia_de_dialogos.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -15,19 +16,34 @@
 #include <QStyleHints>
 #include <QTest>
 
+namespace {
+constexpr int porFila = 30;
+}
+
 class TestSecuencias : public QObject
 {
     Q_OBJECT
 
+    VigiaDeDialogos vigia;
+
 private slots:
     void initTestCase() { QGuiApplication::styleHints()->setMouseDoubleClickInterval(25); }
+    void secuencias_data();
     void secuencias();
 };
 
+// 300 sessions, in rows of 30 that take about a second each, so that a hang fails soon.
+void TestSecuencias::secuencias_data()
+{
+    QTest::addColumn<int>("primera");
+    for (int primera = 0; primera < 300; primera += porFila)
+        QTest::addRow("sesiones %d a %d", primera, primera + porFila - 1) << primera;
+}
+
 void TestSecuencias::secuencias()
 {
-    constexpr int cuantas = 300;
-    for (int secuencia = 0; secuencia < cuantas; ++secuencia) {
+    QFETCH(int, primera);
+    for (int secuencia = primera; secuencia < primera + porFila; ++secuencia) {
         const quint32 semilla = 20261207 + secuencia;
         QRandomGenerator azar(semilla);
         Form1 ventana(".");

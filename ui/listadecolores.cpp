@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QColor>
 #include <QCompleter>
 #include <QFocusEvent>
@@ -253,15 +254,18 @@ void ListaDeColores::devolverElColorElegido()
 bool ListaDeColores::event(QEvent* evento)
 {
     // Typing ends with Enter or Escape in the edit field, or when the field loses the focus to
-    // anything but the list's own popup or menu. QComboBox would then choose the item whose
-    // text was typed: silenced, the field shows the colour last chosen again instead.
+    // anything but its own menu (Paste, Undo): the list's opening included, which shows the
+    // colour last chosen in the field and in the list alike. QComboBox would then choose the
+    // item whose text was typed: silenced, the field shows the colour last chosen again instead.
     bool finDeLoEscrito = false;
     if (evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(evento)->key();
         finDeLoEscrito =
             tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Escape;
     } else if (evento->type() == QEvent::FocusOut) {
-        finDeLoEscrito = static_cast<QFocusEvent*>(evento)->reason() != Qt::PopupFocusReason;
+        const QWidget* emergente = QApplication::activePopupWidget();
+        finDeLoEscrito = static_cast<QFocusEvent*>(evento)->reason() != Qt::PopupFocusReason ||
+                         !emergente || emergente->parentWidget() != lineEdit();
     }
     if (!finDeLoEscrito)
         return QComboBox::event(evento);
