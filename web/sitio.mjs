@@ -7,10 +7,10 @@
 import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { dirname, join } from 'node:path';
+import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const [modulos, sitio] = process.argv.slice(2);
+const [modulos, sitio] = process.argv.slice(2).map((ruta) => resolve(ruta));
 const web = dirname(fileURLToPath(import.meta.url));
 const iconos = join(web, '..', 'data', 'icons');
 
