@@ -6,19 +6,21 @@
 #   --build-only   only build
 #   --test         build, then run the page's tests in headless Chromium (needs the dev build's
 #                  recorrido_lecturas, which tools/test.sh builds first)
+#   --bench        build, then measure the page's budgets (tools/bench.sh runs it)
+#   --screenshot   build, then retake docs/coltavenira-web.png, the page on a phone
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 modo=${1:-serve}
 case "$modo" in
-serve | --build-only | --test) ;;
+serve | --build-only | --test | --bench | --screenshot) ;;
 *)
-    echo "uso: $0 [--build-only | --test]" >&2
+    echo "uso: $0 [--build-only | --test | --bench | --screenshot]" >&2
     exit 2
     ;;
 esac
 
-# Debian's emscripten and its prebuilt libraries (a cache of our own would rebuild them for
-# minutes); its tools run on node, and need npm only for the tests' packages.
+# Debian's emscripten, with its prebuilt system libraries: the web preset uses its frozen cache,
+# as a cache of our own would rebuild them for minutes.
 need_packages ca-certificates cmake ninja-build emscripten
 # emscripten's tools find acorn through NODE_PATH when node is not Debian's own.
 export NODE_PATH=/usr/share/nodejs
@@ -27,11 +29,15 @@ echo "== The site: build-web/sitio/"
 
 case "$modo" in
 --build-only) ;;
---test)
+--test | --bench | --screenshot)
     need_packages chromium
     command -v npm > /dev/null || need_packages npm
     (cd web && npm ci --no-audit --no-fund --loglevel=error)
-    (cd web && node --test pruebas/)
+    case "$modo" in
+    --test) (cd web && node --test pruebas/) ;;
+    --bench) node web/banco.mjs ;;
+    --screenshot) node web/captura.mjs docs/coltavenira-web.png ;;
+    esac
     ;;
 serve)
     exec node web/servidor.mjs build-web/sitio 8080
