@@ -174,6 +174,19 @@ describe('es-ES', () => {
     await pagina.close();
   });
 
+  test('a failure of the calculator is shown, not a stale reading', async () => {
+    // A separator the calculator refuses, as a browser's language could never give one.
+    const pagina = await navegador.navegador.newPage();
+    await pagina.evaluateOnNewDocument(() => {
+      Intl.NumberFormat.prototype.formatToParts = () => [{ type: 'decimal', value: '1' }];
+    });
+    await pagina.goto(servidor.url);
+    await pagina.waitForSelector('html[data-listo]');
+    await pagina.keyboard.press('ArrowDown');
+    assert.equal(await texto(pagina, '#Label1'), 'El separador decimal «1» no es válido');
+    await pagina.close();
+  });
+
   test('a 320-pixel screen: no sideways scroll, the widest reading not clipped', async () => {
     const viewport = { width: 320, height: 568, isMobile: true, deviceScaleFactor: 2 };
     const { pagina } = await abrir(navegador.navegador, servidor.url, viewport);
