@@ -31,6 +31,11 @@ fi
 configure_and_build dev
 ctest --preset dev
 
+# The site, built with emscripten, and its tests in headless Chromium; the WebAssembly walk is
+# checked against recorrido_lecturas of the build above.
+echo "== The web edition"
+./tools/web.sh --test
+
 echo "== Debian package"
 ./tools/package.sh
 lintian --pedantic --display-info --fail-on error,warning,pedantic \
