@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
+#include <version>
 
 namespace coltavenira {
 
@@ -64,8 +67,8 @@ bool esCifra(char c)
 void comprobarSeparador(std::string_view separador)
 {
     // A separator made of digits or a sign would make the text of a number ambiguous.
-    if (separador.empty() ||
-        std::ranges::any_of(separador, [](char c) { return esCifra(c) || c == '-'; })) {
+    if (separador.empty() || std::any_of(separador.begin(), separador.end(),
+                                         [](char c) { return esCifra(c) || c == '-'; })) {
         throw std::invalid_argument("El separador decimal «" + std::string(separador) +
                                     "» no es válido");
     }
@@ -77,6 +80,43 @@ std::string_view::size_type saltarCifras(std::string_view texto, std::string_vie
         ++i;
     return i;
 }
+
+// The two conversions between double and text, free of every locale. Where the C++ library
+// lacks from_chars and to_chars for double (libc++ 13, emscripten's), the C library's strtod and
+// snprintf take their place. The radix character of the C locale still plays no part: strtod
+// is given digits and an exponent, no point, and only the digits of snprintf's text are taken.
+// (A WebAssembly build's C library knows no locale but "C" anyway.)
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+bool leerDouble(const std::string& texto, double& numero)
+{
+    const auto [fin, error] = std::from_chars(texto.data(), texto.data() + texto.size(), numero);
+    return error == std::errc{} && fin == texto.data() + texto.size();
+}
+
+// Rounded to 15 significant digits, as "d.dddddddddddddde±x".
+std::string enCientifico(double numero)
+{
+    std::array<char, 32> buffer{};
+    const auto resultado = std::to_chars(buffer.data(), buffer.data() + buffer.size(), numero,
+                                         std::chars_format::scientific, 14);
+    return std::string(buffer.data(), static_cast<std::size_t>(resultado.ptr - buffer.data()));
+}
+#else
+bool leerDouble(const std::string& texto, double& numero)
+{
+    char* fin = nullptr;
+    errno = 0;
+    numero = std::strtod(texto.c_str(), &fin);
+    return errno != ERANGE && fin == texto.c_str() + texto.size();
+}
+
+std::string enCientifico(double numero)
+{
+    std::array<char, 32> buffer{};
+    const int largo = std::snprintf(buffer.data(), buffer.size(), "%.14e", numero);
+    return std::string(buffer.data(), static_cast<std::size_t>(largo));
+}
+#endif
 
 double dividir(double dividendo, double divisor)
 {
@@ -116,7 +156,8 @@ std::string valoresIniciales(Lectura& lectura)
 void elegirColor(Lectura& lectura, int banda, std::string_view color)
 {
     const auto tabla = tablaDeBanda(banda); // refuses a band outside 1 to 4
-    const auto par = std::ranges::find(tabla, color, &Par::color);
+    const auto par = std::find_if(tabla.begin(), tabla.end(),
+                                  [color](const Par& p) { return p.color == color; });
     if (par != tabla.end())
         lectura.*campos[banda - 1] = par->texto;
 }
@@ -154,7 +195,8 @@ double numeroDeTexto(std::string_view texto, std::string_view separadorDecimal)
                                      std::string(texto) + "»");
     };
 
-    // Rewritten with a point so that from_chars, which ignores every locale, can read it.
+    // Rewritten as digits and a power of ten ("4.70" is "470e-2"), which every conversion
+    // below reads alike, whatever the locale.
     std::string ascii;
     std::string_view::size_type i = 0;
     if (i < texto.size() && texto[i] == '-')
@@ -162,21 +204,22 @@ double numeroDeTexto(std::string_view texto, std::string_view separadorDecimal)
     const auto finEntera = saltarCifras(texto, i);
     ascii += texto.substr(i, finEntera - i);
     bool hayCifras = finEntera > i;
+    std::string_view::size_type decimales = 0;
     i = finEntera;
     if (texto.substr(i).starts_with(separadorDecimal)) {
         i += separadorDecimal.size();
         const auto finDecimales = saltarCifras(texto, i);
-        hayCifras = hayCifras || finDecimales > i;
-        ascii += '.';
-        ascii += texto.substr(i, finDecimales - i);
+        decimales = finDecimales - i;
+        hayCifras = hayCifras || decimales > 0;
+        ascii += texto.substr(i, decimales);
         i = finDecimales;
     }
     if (!hayCifras || i != texto.size())
         throw noEsNumero();
+    ascii += "e-" + std::to_string(decimales);
 
     double numero = 0.0;
-    const auto [fin, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), numero);
-    if (error != std::errc{} || fin != ascii.data() + ascii.size())
+    if (!leerDouble(ascii, numero))
         throw noEsNumero();
     return numero;
 }
@@ -189,12 +232,9 @@ std::string textoDeNumero(double numero, std::string_view separadorDecimal)
     if (numero == 0.0)
         return "0"; // also for -0.0
 
-    // 15 significant digits, correctly rounded, as "d.dddddddddddddde±x", then laid out in
-    // positional form by hand: from_chars and to_chars are the only locale-free conversions.
-    std::array<char, 32> buffer{};
-    const auto resultado = std::to_chars(buffer.data(), buffer.data() + buffer.size(), numero,
-                                         std::chars_format::scientific, 14);
-    const std::string_view cientifico(buffer.data(), resultado.ptr);
+    // 15 significant digits, correctly rounded, in scientific form, then laid out in positional
+    // form by hand.
+    const std::string cientifico = enCientifico(numero);
 
     const bool negativo = cientifico.front() == '-';
     const auto posE = cientifico.find('e');

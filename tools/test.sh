@@ -27,6 +27,11 @@ ctest --preset dev
 echo "== The suites in es_ES.UTF-8"
 LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 ctest --preset dev
 
+# The site, built with emscripten, and its tests in headless Chromium; the WebAssembly walk is
+# checked against recorrido_lecturas of the build above.
+echo "== The web edition"
+./tools/web.sh --test
+
 echo "== Debian package"
 ./tools/package.sh
 lintian --pedantic --display-info --fail-on error,warning,pedantic \

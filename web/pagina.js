@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's handlers: every choice goes to the calculator (the C++ core in WebAssembly) and
+// its result text goes into Label1. Nothing of the reading is worked out here.
+'use strict';
+
+(function () {
+  // The decimal separator of the browser's language, as the desktop takes its locale's.
+  const separador = new Intl.NumberFormat(navigator.language)
+    .formatToParts(1.5)
+    .find((parte) => parte.type === 'decimal').value;
+  const resultado = document.getElementById('Label1');
+  const instruccion = document.getElementById('Label2');
+  const listas = [1, 2, 3, 4].map((banda) => document.getElementById('b' + banda));
+  let calculadora = null;
+
+  // A text wider than its label is drawn smaller, never clipped, as in the window.
+  function ajustar(etiqueta) {
+    etiqueta.style.removeProperty('--ajuste');
+    const rango = document.createRange();
+    rango.selectNodeContents(etiqueta);
+    const ancho = rango.getBoundingClientRect().width;
+    if (ancho > etiqueta.clientWidth) {
+      etiqueta.style.setProperty('--ajuste', String((etiqueta.clientWidth / ancho) * 0.98));
+    }
+  }
+
+  function mostrar(texto) {
+    resultado.textContent = texto;
+    ajustar(resultado);
+  }
+
+  function elegir(banda) {
+    try {
+      mostrar(calculadora.elegir(banda, listas[banda - 1].value));
+    } catch (error) {
+      // What failed, rather than a reading that no longer stands.
+      mostrar(String(error.message));
+    }
+  }
+
+  listas.forEach((lista, i) => {
+    lista.addEventListener('change', () => {
+      if (calculadora) elegir(i + 1);
+    });
+  });
+  window.addEventListener('resize', () => {
+    ajustar(instruccion);
+    ajustar(resultado);
+  });
+  ajustar(instruccion);
+
+  Coltavenira().then(
+    (modulo) => {
+      calculadora = new modulo.Calculadora(separador);
+      calculadora.valoresIniciales();
+      // Choices made while the calculator was loading, in band order: each band's text depends
+      // on its own list only.
+      listas.forEach((lista, i) => {
+        if (lista.value) elegir(i + 1);
+      });
+      document.documentElement.dataset.listo = '';
+    },
+    (error) => mostrar(String(error.message || error))
+  );
+
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();

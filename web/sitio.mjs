@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Builds the static site: the page with each list's colours and the start text as the
+// calculator gives them (read through the WebAssembly module itself, so the page holds them
+// before the module loads), the module, the page's script, the manifest, the icons and the
+// service worker with the site's version. Usage: node sitio.mjs MODULE_FOLDER SITE_FOLDER
+import { createHash } from 'node:crypto';
+import { copyFileSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const [modulos, sitio] = process.argv.slice(2).map((ruta) => resolve(ruta));
+const web = dirname(fileURLToPath(import.meta.url));
+const iconos = join(web, '..', 'data', 'icons');
+
+const Coltavenira = createRequire(import.meta.url)(join(modulos, 'coltavenira.js'));
+const modulo = await Coltavenira({ wasmBinary: readFileSync(join(modulos, 'coltavenira.wasm')) });
+
+const html = (texto) =>
+  texto.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+let pagina = readFileSync(join(web, 'index.html'), 'utf8');
+for (let banda = 1; banda <= 4; ++banda) {
+  const opciones = modulo
+    .coloresDeBanda(banda)
+    .map((color) => `<option>${html(color)}</option>`)
+    .join('');
+  pagina = pagina.replace(new RegExp(`(<select id="b${banda}"[^>]*>.*?)(</select>)`), `$1${opciones}$2`);
+}
+const calculadora = new modulo.Calculadora('.');
+pagina = pagina.replace(/(<output id="Label1"[^>]*>)/, `$1${html(calculadora.valoresIniciales())}`);
+calculadora.delete();
+
+// Same sources, same bytes: no date or path of the build goes in.
+rmSync(sitio, { recursive: true, force: true });
+mkdirSync(sitio, { recursive: true });
+writeFileSync(join(sitio, 'index.html'), pagina);
+const copias = [
+  [join(modulos, 'coltavenira.js'), 'coltavenira.js'],
+  [join(modulos, 'coltavenira.wasm'), 'coltavenira.wasm'],
+  [join(web, 'pagina.js'), 'pagina.js'],
+  [join(web, 'manifest.webmanifest'), 'manifest.webmanifest'],
+  [join(iconos, 'coltavenira.svg'), 'icono.svg'],
+  [join(iconos, 'coltavenira-256.png'), 'icono-256.png'],
+];
+for (const [origen, nombre] of copias) copyFileSync(origen, join(sitio, nombre));
+
+const archivos = ['index.html', ...copias.map(([, nombre]) => nombre)];
+const huella = createHash('sha256');
+for (const nombre of archivos) huella.update(nombre).update(readFileSync(join(sitio, nombre)));
+const trabajador = readFileSync(join(web, 'sw.js'), 'utf8')
+  .replace('@VERSION@', huella.digest('hex').slice(0, 16))
+  .replace("'@ARCHIVOS@'", JSON.stringify(['./', ...archivos]));
+writeFileSync(join(sitio, 'sw.js'), trabajador);
