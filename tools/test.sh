@@ -31,6 +31,7 @@ LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 ctest --preset dev
 # checked against recorrido_lecturas of the build above.
 echo "== The web edition"
 ./tools/web.sh --test
+./tools/reproducible.sh --built "./tools/web.sh --build-only" build-web/sitio
 
 echo "== Debian package"
 ./tools/package.sh

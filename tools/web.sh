@@ -8,6 +8,7 @@
 #                  recorrido_lecturas, which tools/test.sh builds first)
 #   --bench        build, then measure the page's budgets (tools/bench.sh runs it)
 #   --screenshot   build, then retake docs/coltavenira-web.png, the page on a phone
+# shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 modo=${1:-serve}
@@ -26,6 +27,7 @@ need_packages ca-certificates cmake ninja-build emscripten
 export NODE_PATH=/usr/share/nodejs
 configure_and_build web
 echo "== The site: build-web/sitio/"
+print_sha256 build-web/sitio/*
 
 case "$modo" in
 --build-only) ;;

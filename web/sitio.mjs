@@ -5,7 +5,15 @@
 // before the module loads), the module, the page's script, the manifest, the icons and the
 // service worker with the site's version. Usage: node sitio.mjs MODULE_FOLDER SITE_FOLDER
 import { createHash } from 'node:crypto';
-import { copyFileSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import {
+  chmodSync,
+  copyFileSync,
+  mkdirSync,
+  readFileSync,
+  rmSync,
+  utimesSync,
+  writeFileSync,
+} from 'node:fs';
 import { createRequire } from 'node:module';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -52,3 +60,12 @@ const trabajador = readFileSync(join(web, 'sw.js'), 'utf8')
   .replace('@VERSION@', huella.digest('hex').slice(0, 16))
   .replace("'@ARCHIVOS@'", JSON.stringify(['./', ...archivos]));
 writeFileSync(join(sitio, 'sw.js'), trabajador);
+
+// Copies keep their source's mode, which the umask of the checkout set: every file takes the
+// modes of a 0022 umask, and the date of SOURCE_DATE_EPOCH (the last commit's, from the tools).
+const epoca = Number(process.env.SOURCE_DATE_EPOCH);
+for (const nombre of [...archivos, 'sw.js']) {
+  chmodSync(join(sitio, nombre), 0o644);
+  if (Number.isInteger(epoca)) utimesSync(join(sitio, nombre), epoca, epoca);
+}
+if (Number.isInteger(epoca)) utimesSync(sitio, epoca, epoca);
