@@ -60,11 +60,12 @@
         if (lista.value) elegir(i + 1);
       });
       document.documentElement.dataset.listo = '';
+      // Kept for offline use once the page answers: the worker fetches every file again, which
+      // would otherwise compete with the calculator's start.
+      if ('serviceWorker' in navigator) {
+        navigator.serviceWorker.register('sw.js').catch(() => {});
+      }
     },
     (error) => mostrar(String(error.message || error))
   );
-
-  if ('serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-  }
 })();
