@@ -103,20 +103,29 @@ async function sesiones(pagina, separador, semillas) {
   }
 }
 
-describe('es-ES', () => {
+// The site served from a folder of a local host, and Chromium in the given language, for the
+// tests of one describe(): uso.url and uso.navegador once they are up, both ended after them.
+function enNavegador(idioma) {
+  const uso = {};
   let servidor;
-  let navegador;
+  let cerrarNavegador;
   before(async () => {
     servidor = await servir(sitio, { prefijo: '/coltavenira/' });
-    navegador = await abrirNavegador({ idioma: 'es-ES' });
+    uso.url = servidor.url;
+    ({ navegador: uso.navegador, cerrar: cerrarNavegador } = await abrirNavegador({ idioma }));
   });
   after(async () => {
-    await navegador?.cerrar();
+    await cerrarNavegador?.();
     await servidor?.cerrar();
   });
+  return uso;
+}
+
+describe('es-ES', () => {
+  const uso = enNavegador('es-ES');
 
   test('texts, lists, names and the start reading, all from this host', async () => {
-    const { pagina, pedidos } = await abrir(navegador.navegador, servidor.url);
+    const { pagina, pedidos } = await abrir(uso.navegador, uso.url);
     assert.equal(await pagina.title(), 'Coltavenira');
     assert.equal(await pagina.$eval('html', (html) => html.lang), 'es');
     assert.equal(await texto(pagina, 'h1'), 'Coltavenira');
@@ -143,12 +152,12 @@ describe('es-ES', () => {
     assert.equal(await pagina.$eval('#Label1', (e) => e.getAttribute('aria-live')), 'polite');
     // The service worker's first fetches count too.
     await pagina.evaluate(() => navigator.serviceWorker.ready);
-    assert.deepEqual(pedidos.filter((url) => !url.startsWith(servidor.url)), []);
+    assert.deepEqual(pedidos.filter((url) => !url.startsWith(uso.url)), []);
     await pagina.close();
   });
 
   test('keys: tab order b1 b4 b2 b3, Down from no choice takes the first colour', async () => {
-    const { pagina } = await abrir(navegador.navegador, servidor.url);
+    const { pagina } = await abrir(uso.navegador, uso.url);
     assert.equal(await enfocada(pagina), 'b1');
     const vistas = [];
     for (let i = 0; i < 3; ++i) {
@@ -166,7 +175,7 @@ describe('es-ES', () => {
   });
 
   test('the reading after every choice, and a comma', async () => {
-    const { pagina } = await abrir(navegador.navegador, servidor.url);
+    const { pagina } = await abrir(uso.navegador, uso.url);
     for (const [banda, color] of [[1, 'Amarillo'], [2, 'Violeta'], [3, 'Rojo'], [4, 'Dorada']])
       await elegirConTeclas(pagina, banda, color);
     assert.equal(await texto(pagina, '#Label1'), '4,7 Kohms ± 5%');
@@ -176,11 +185,11 @@ describe('es-ES', () => {
 
   test('a failure of the calculator is shown, not a stale reading', async () => {
     // A separator the calculator refuses, as a browser's language could never give one.
-    const pagina = await navegador.navegador.newPage();
+    const pagina = await uso.navegador.newPage();
     await pagina.evaluateOnNewDocument(() => {
       Intl.NumberFormat.prototype.formatToParts = () => [{ type: 'decimal', value: '1' }];
     });
-    await pagina.goto(servidor.url);
+    await pagina.goto(uso.url);
     await pagina.waitForSelector('html[data-listo]');
     await pagina.keyboard.press('ArrowDown');
     assert.equal(await texto(pagina, '#Label1'), 'El separador decimal «1» no es válido');
@@ -189,7 +198,7 @@ describe('es-ES', () => {
 
   test('a 320-pixel screen: no sideways scroll, the widest reading not clipped', async () => {
     const viewport = { width: 320, height: 568, isMobile: true, deviceScaleFactor: 2 };
-    const { pagina } = await abrir(navegador.navegador, servidor.url, viewport);
+    const { pagina } = await abrir(uso.navegador, uso.url, viewport);
     for (const [banda, color] of [[1, 'Negro'], [2, 'Negro'], [3, 'Blanco'], [4, 'Plateada']])
       await elegirConTeclas(pagina, banda, color);
     assert.equal(await texto(pagina, '#Label1'), '00000000000 Ohms ± 10%');
@@ -222,7 +231,7 @@ describe('es-ES', () => {
   });
 
   test('axe-core finds nothing, best practices included', async () => {
-    const { pagina } = await abrir(navegador.navegador, servidor.url);
+    const { pagina } = await abrir(uso.navegador, uso.url);
     await elegirConTeclas(pagina, 1, 'Rojo');
     await pagina.addScriptTag({ path: axe });
     const violaciones = await pagina.evaluate(async () =>
@@ -239,7 +248,7 @@ describe('es-ES', () => {
     cpSync(sitio, copia, { recursive: true });
     let otro = await servir(copia, { prefijo: '/otra/carpeta/' });
     try {
-      const { pagina } = await abrir(navegador.navegador, otro.url);
+      const { pagina } = await abrir(uso.navegador, otro.url);
       await pagina.waitForFunction(() => navigator.serviceWorker.controller);
       // A new version: another title in the page, another version in the worker.
       const index = join(copia, 'index.html');
@@ -268,19 +277,10 @@ describe('es-ES', () => {
 });
 
 describe('en-US', () => {
-  let servidor;
-  let navegador;
-  before(async () => {
-    servidor = await servir(sitio, { prefijo: '/coltavenira/' });
-    navegador = await abrirNavegador({ idioma: 'en-US' });
-  });
-  after(async () => {
-    await navegador?.cerrar();
-    await servidor?.cerrar();
-  });
+  const uso = enNavegador('en-US');
 
   test('the reading after every choice, and a point', async () => {
-    const { pagina } = await abrir(navegador.navegador, servidor.url);
+    const { pagina } = await abrir(uso.navegador, uso.url);
     for (const [banda, color] of [[1, 'Amarillo'], [2, 'Violeta'], [3, 'Rojo'], [4, 'Dorada']])
       await elegirConTeclas(pagina, banda, color);
     assert.equal(await texto(pagina, '#Label1'), '4.7 Kohms ± 5%');
