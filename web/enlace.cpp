@@ -1,72 +1,98 @@
 // SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The calculator as the web page sees it: one reading per Calculadora, the colours of each band
-// and the result text after each choice. Every failure of the calculator reaches JavaScript as
-// an Error carrying the calculator's own message.
+// The calculator as the page's script sees it: plain C functions over the module's memory, so
+// that the script that loads them is a few lines of our own (web/calculadora.js) rather than a
+// binding library's. Texts cross as UTF-8: the script writes its texts where
+// coltavenira_entrada says and reads each answer at the pointer it gets, coltavenira_largo
+// bytes long. A failure of the calculator is caught here, and its message is the answer.
 #include "core/calculadora.h"
 
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+#include <emscripten/emscripten.h>
 
+#include <cstddef>
 #include <exception>
+#include <new>
 #include <string>
-#include <utility>
+#include <string_view>
 
 namespace {
 
-// A C++ exception would reach JavaScript as a bare pointer: rethrown as an Error it says why.
-template <typename Funcion> auto comoError(Funcion&& funcion)
+std::string entrada; // written by the script: a colour's bytes, then the separator's
+std::string salida;  // the last answer, kept until the next call
+bool fallo = false;
+
+template <typename Funcion> const char* responder(Funcion&& funcion)
 {
     try {
-        return std::forward<Funcion>(funcion)();
+        salida = funcion();
+        fallo = false;
     } catch (const std::exception& error) {
-        emscripten::val::global("Error").new_(std::string(error.what())).throw_();
+        salida = error.what();
+        fallo = true;
     }
+    return salida.c_str();
 }
 
-// The names of the colours of band 1 to 4, in the order the band's list offers them, as an
-// array of JavaScript's own (nothing to free).
-emscripten::val coloresDeBanda(int banda)
+} // namespace
+
+extern "C" {
+
+// Room for `bytes` bytes of text from the script; valid until the next call.
+EMSCRIPTEN_KEEPALIVE char* coltavenira_entrada(std::size_t bytes)
 {
-    return comoError([banda] {
-        auto colores = emscripten::val::array();
+    entrada.resize(bytes);
+    return entrada.data();
+}
+
+EMSCRIPTEN_KEEPALIVE std::size_t coltavenira_largo()
+{
+    return salida.size();
+}
+
+// Whether the last answer is a failure's message rather than a result.
+EMSCRIPTEN_KEEPALIVE int coltavenira_fallo()
+{
+    return fallo ? 1 : 0;
+}
+
+// The names of band 1 to 4's colours, in the order its list offers them, one a line.
+EMSCRIPTEN_KEEPALIVE const char* coltavenira_colores(int banda)
+{
+    return responder([banda] {
+        std::string colores;
         for (const auto& par : coltavenira::tablaDeBanda(banda))
-            colores.call<void>("push", std::string(par.color));
+            colores.append(par.color).push_back('\n');
         return colores;
     });
 }
 
-// The reading of the window: its start text, then the result text after each choice.
-class Calculadora
+// A new reading, or null when there is no memory for it.
+EMSCRIPTEN_KEEPALIVE coltavenira::Lectura* coltavenira_nueva()
 {
-public:
-    explicit Calculadora(std::string separadorDecimal)
-        : separadorDecimal(std::move(separadorDecimal))
-    {
-    }
-
-    std::string valoresIniciales() { return coltavenira::valoresIniciales(lectura); }
-
-    std::string elegir(int banda, const std::string& color)
-    {
-        return comoError([&] {
-            coltavenira::elegirColor(lectura, banda, color);
-            return coltavenira::Calcular(lectura, separadorDecimal);
-        });
-    }
-
-private:
-    coltavenira::Lectura lectura;
-    std::string separadorDecimal;
-};
-
-} // namespace
-
-EMSCRIPTEN_BINDINGS(coltavenira)
-{
-    emscripten::function("coloresDeBanda", &coloresDeBanda);
-    emscripten::class_<Calculadora>("Calculadora")
-        .constructor<std::string>()
-        .function("valoresIniciales", &Calculadora::valoresIniciales)
-        .function("elegir", &Calculadora::elegir);
+    return new (std::nothrow) coltavenira::Lectura;
 }
+
+EMSCRIPTEN_KEEPALIVE void coltavenira_borrar(coltavenira::Lectura* lectura)
+{
+    delete lectura;
+}
+
+// The start values, and the start text.
+EMSCRIPTEN_KEEPALIVE const char* coltavenira_inicio(coltavenira::Lectura* lectura)
+{
+    return responder([lectura] { return coltavenira::valoresIniciales(*lectura); });
+}
+
+// A colour chosen for a band, then the result text. The colour is the first `largoDelColor`
+// bytes of the input, the decimal separator the rest.
+EMSCRIPTEN_KEEPALIVE const char* coltavenira_elegir(coltavenira::Lectura* lectura, int banda,
+                                                    std::size_t largoDelColor)
+{
+    return responder([&] {
+        const std::string_view texto(entrada);
+        coltavenira::elegirColor(*lectura, banda, texto.substr(0, largoDelColor));
+        return coltavenira::Calcular(*lectura, texto.substr(largoDelColor));
+    });
+}
+
+} // extern "C"

@@ -22,7 +22,7 @@ const [modulos, sitio] = process.argv.slice(2).map((ruta) => resolve(ruta));
 const web = dirname(fileURLToPath(import.meta.url));
 const iconos = join(web, '..', 'data', 'icons');
 
-const Coltavenira = createRequire(import.meta.url)(join(modulos, 'coltavenira.js'));
+const Coltavenira = createRequire(import.meta.url)(join(web, 'calculadora.js'));
 const modulo = await Coltavenira({ wasmBinary: readFileSync(join(modulos, 'coltavenira.wasm')) });
 
 const html = (texto) =>
@@ -44,8 +44,8 @@ rmSync(sitio, { recursive: true, force: true });
 mkdirSync(sitio, { recursive: true });
 writeFileSync(join(sitio, 'index.html'), pagina);
 const copias = [
-  [join(modulos, 'coltavenira.js'), 'coltavenira.js'],
   [join(modulos, 'coltavenira.wasm'), 'coltavenira.wasm'],
+  [join(web, 'calculadora.js'), 'calculadora.js'],
   [join(web, 'pagina.js'), 'pagina.js'],
   [join(web, 'manifest.webmanifest'), 'manifest.webmanifest'],
   [join(iconos, 'coltavenira.svg'), 'icono.svg'],

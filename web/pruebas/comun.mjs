@@ -15,7 +15,7 @@ export const sitio = join(raiz, 'build-web', 'sitio');
 
 // The calculator as the page has it, from the built site.
 export async function cargarModulo() {
-  const Coltavenira = createRequire(import.meta.url)(join(sitio, 'coltavenira.js'));
+  const Coltavenira = createRequire(import.meta.url)(join(sitio, 'calculadora.js'));
   return Coltavenira({ wasmBinary: readFileSync(join(sitio, 'coltavenira.wasm')) });
 }
 
