@@ -12,7 +12,42 @@
   const resultado = document.getElementById('Label1');
   const instruccion = document.getElementById('Label2');
   const listas = [1, 2, 3, 4].map((banda) => document.getElementById('b' + banda));
+  const dibujo = document.getElementById('resistencia');
+  const bandasDibujadas = [1, 2, 3, 4].map((banda) => document.getElementById('d' + banda));
   let calculadora = null;
+
+  // The usual colour of each name the lists offer, for the drawing alone, as the desktop's
+  // swatches; gold and silver are metallic gradients, so as not to pass for yellow and grey.
+  const pintura = {
+    Negro: '#000000',
+    Marron: '#8b4513',
+    Rojo: '#e00000',
+    Naranja: '#ff8c00',
+    Amarillo: '#ffe000',
+    Verde: '#00a000',
+    Azul: '#0040ff',
+    Violeta: '#8b00ff',
+    Gris: '#808080',
+    Blanco: '#ffffff',
+    Dorado: 'url(#oro)',
+    Dorada: 'url(#oro)',
+    Plateado: 'url(#plata)',
+    Plateada: 'url(#plata)',
+  };
+
+  // The drawing follows the lists at once, before and after the calculator is there: a band
+  // not chosen is the body with a dashed outline, "Ninguna" no band at all.
+  function dibujar() {
+    const nombres = listas.map((lista, i) => {
+      const color = lista.value;
+      const rect = bandasDibujadas[i];
+      rect.setAttribute('fill', pintura[color] || 'none');
+      rect.setAttribute('stroke-dasharray', color ? 'none' : '4 3');
+      rect.setAttribute('stroke', color === 'Ninguna' ? 'none' : '#3c3c3c');
+      return color || 'sin elegir';
+    });
+    dibujo.setAttribute('aria-label', 'Resistencia: ' + nombres.join(', '));
+  }
 
   // A text wider than its label is drawn smaller, never clipped, as in the window.
   function ajustar(etiqueta) {
@@ -41,6 +76,7 @@
 
   listas.forEach((lista, i) => {
     lista.addEventListener('change', () => {
+      dibujar();
       if (calculadora) elegir(i + 1);
     });
   });
@@ -49,6 +85,7 @@
     ajustar(resultado);
   });
   ajustar(instruccion);
+  dibujar();
 
   Coltavenira().then(
     (modulo) => {

@@ -15,6 +15,8 @@ const tipos = {
   '.webmanifest': 'application/manifest+json',
   '.svg': 'image/svg+xml',
   '.png': 'image/png',
+  '.txt': 'text/plain; charset=utf-8',
+  '.gz': 'application/gzip',
 };
 
 // Serves `carpeta` under `prefijo` ("/" or "/a/folder/"); resolves to { url, cerrar() }.

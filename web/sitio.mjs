@@ -3,7 +3,10 @@
 // Builds the static site: the page with each list's colours and the start text as the
 // calculator gives them (read through the WebAssembly module itself, so the page holds them
 // before the module loads), the module, the page's script, the manifest, the icons and the
-// service worker with the site's version. Usage: node sitio.mjs MODULE_FOLDER SITE_FOLDER
+// service worker with the site's version; and, as a site that sends a program conveys it, the
+// licence and the source of the commit it was built from.
+// Usage: node sitio.mjs MODULE_FOLDER SITE_FOLDER VERSION
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import {
   chmodSync,
@@ -17,8 +20,10 @@ import {
 import { createRequire } from 'node:module';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 
-const [modulos, sitio] = process.argv.slice(2).map((ruta) => resolve(ruta));
+const [modulos, sitio] = process.argv.slice(2, 4).map((ruta) => resolve(ruta));
+const version = process.argv[4];
 const web = dirname(fileURLToPath(import.meta.url));
 const iconos = join(web, '..', 'data', 'icons');
 
@@ -53,6 +58,16 @@ const copias = [
 ];
 for (const [origen, nombre] of copias) copyFileSync(origen, join(sitio, nombre));
 
+// The source: git archive of the last commit, which dates every file by the commit and orders
+// them by its tree, and gzip without a name or a date, so that a rebuild gives the same bytes.
+const raiz = join(web, '..');
+const git = (...argumentos) => execFileSync('git', ['-C', raiz, ...argumentos], { maxBuffer: 1 << 30 });
+if (git('status', '--porcelain', '--untracked-files=no').length > 0)
+  console.warn('sitio.mjs: the source archive holds the last commit, not the uncommitted changes');
+const fuente = git('archive', '--format=tar', `--prefix=coltavenira-${version}/`, 'HEAD');
+writeFileSync(join(sitio, 'coltavenira-fuente.tar.gz'), gzipSync(fuente, { level: 9 }));
+copyFileSync(join(raiz, 'LICENSE'), join(sitio, 'LICENCIA.txt'));
+
 const archivos = ['index.html', ...copias.map(([, nombre]) => nombre)];
 const huella = createHash('sha256');
 for (const nombre of archivos) huella.update(nombre).update(readFileSync(join(sitio, nombre)));
@@ -64,7 +79,7 @@ writeFileSync(join(sitio, 'sw.js'), trabajador);
 // Copies keep their source's mode, which the umask of the checkout set: every file takes the
 // modes of a 0022 umask, and the date of SOURCE_DATE_EPOCH (the last commit's, from the tools).
 const epoca = Number(process.env.SOURCE_DATE_EPOCH);
-for (const nombre of [...archivos, 'sw.js']) {
+for (const nombre of [...archivos, 'sw.js', 'coltavenira-fuente.tar.gz', 'LICENCIA.txt']) {
   chmodSync(join(sitio, nombre), 0o644);
   if (Number.isInteger(epoca)) utimesSync(join(sitio, nombre), epoca, epoca);
 }

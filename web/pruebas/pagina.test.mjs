@@ -7,6 +7,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:f
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { gunzipSync } from 'node:zlib';
 import { after, before, describe, test } from 'node:test';
 import { abrirNavegador, cargarModulo, sitio } from './comun.mjs';
 import { servir } from '../servidor.mjs';
@@ -39,6 +40,20 @@ async function abrir(navegador, url, viewport = { width: 800, height: 400 }) {
 }
 
 const texto = (pagina, selector) => pagina.$eval(selector, (e) => e.textContent);
+// The resistor as drawn: its name, and its bands' paint from left to right.
+const dibujo = (pagina) =>
+  pagina.$eval('#resistencia', (svg) => [
+    svg.getAttribute('aria-label'),
+    [...svg.querySelectorAll('[id^="d"]')]
+      .sort((a, b) => a.getBBox().x - b.getBBox().x)
+      .map((banda) => `${banda.getAttribute('fill')} ${banda.getAttribute('stroke-dasharray')}`),
+  ]);
+// The usual colours, gold and silver metallic.
+const pinturas = {
+  Negro: '#000000', Marron: '#8b4513', Rojo: '#e00000', Naranja: '#ff8c00', Amarillo: '#ffe000',
+  Verde: '#00a000', Azul: '#0040ff', Violeta: '#8b00ff', Gris: '#808080', Blanco: '#ffffff',
+  Dorado: 'url(#oro)', Plateado: 'url(#plata)', Dorada: 'url(#oro)', Plateada: 'url(#plata)',
+};
 const enfocada = (pagina) => pagina.evaluate(() => document.activeElement.id);
 
 // Moves the focus to a list with Tab and Shift+Tab, as a user does.
@@ -97,6 +112,8 @@ async function sesiones(pagina, separador, semillas) {
         if (elegido[banda - 1] !== antes)
           esperado = calculadora.elegir(banda, colores[banda - 1][elegido[banda - 1]]);
         assert.equal(await texto(pagina, '#Label1'), esperado, `semilla ${semilla}, paso ${paso}`);
+        const nombres = elegido.map((e, i) => (e < 0 ? 'sin elegir' : colores[i][e]));
+        assert.equal((await dibujo(pagina))[0], `Resistencia: ${nombres.join(', ')}`);
       }
     }
     calculadora.delete();
@@ -150,6 +167,14 @@ describe('es-ES', () => {
       ordenDeTab.map((id) => nombres[id])
     );
     assert.equal(await pagina.$eval('#Label1', (e) => e.getAttribute('aria-live')), 'polite');
+    // The licence and the source it was built from, served by the site itself.
+    const enlaces = await pagina.$$eval('.fuente a', (as) => as.map((a) => [a.text, a.href]));
+    assert.equal(await texto(pagina, '.fuente'), 'Código fuente y licencia');
+    const [[, fuente], [, licencia]] = enlaces;
+    assert.ok(fuente.startsWith(uso.url) && licencia.startsWith(uso.url), String(enlaces));
+    assert.match(await (await fetch(licencia)).text(), /GNU GENERAL PUBLIC LICENSE\s+Version 3/);
+    const tar = gunzipSync(Buffer.from(await (await fetch(fuente)).arrayBuffer())).toString('latin1');
+    assert.match(tar, /coltavenira-[\d.]+\/web\/enlace\.cpp\0/);
     // The service worker's first fetches count too.
     await pagina.evaluate(() => navigator.serviceWorker.ready);
     assert.deepEqual(pedidos.filter((url) => !url.startsWith(uso.url)), []);
@@ -176,9 +201,27 @@ describe('es-ES', () => {
 
   test('the reading after every choice, and a comma', async () => {
     const { pagina } = await abrir(uso.navegador, uso.url);
+    const vacia = 'none 4 3';
+    assert.deepEqual(await dibujo(pagina), [
+      'Resistencia: sin elegir, sin elegir, sin elegir, sin elegir',
+      [vacia, vacia, vacia, vacia],
+    ]);
     for (const [banda, color] of [[1, 'Amarillo'], [2, 'Violeta'], [3, 'Rojo'], [4, 'Dorada']])
       await elegirConTeclas(pagina, banda, color);
     assert.equal(await texto(pagina, '#Label1'), '4,7 Kohms ± 5%');
+    assert.deepEqual(await dibujo(pagina), [
+      'Resistencia: Amarillo, Violeta, Rojo, Dorada',
+      ['#ffe000 none', '#8b00ff none', '#e00000 none', 'url(#oro) none'],
+    ]);
+    // Every colour of the multiplier's list and the tolerance's, as each is chosen in turn.
+    for (const [banda, desde] of [[3, 'Rojo'], [4, 'Dorada']]) {
+      await irA(pagina, 'b' + banda);
+      for (const color of colores[banda - 1].slice(colores[banda - 1].indexOf(desde) + 1)) {
+        await pagina.keyboard.press('ArrowDown');
+        const esperada = color === 'Ninguna' ? 'none none' : `${pinturas[color]} none`;
+        assert.equal((await dibujo(pagina))[1][banda - 1], esperada, color);
+      }
+    }
     await sesiones(pagina, ',', [1, 2, 3, 4]);
     await pagina.close();
   });
@@ -196,52 +239,106 @@ describe('es-ES', () => {
     await pagina.close();
   });
 
-  test('a 320-pixel screen: no sideways scroll, the widest reading not clipped', async () => {
-    const viewport = { width: 320, height: 568, isMobile: true, deviceScaleFactor: 2 };
-    const { pagina } = await abrir(uso.navegador, uso.url, viewport);
-    for (const [banda, color] of [[1, 'Negro'], [2, 'Negro'], [3, 'Blanco'], [4, 'Plateada']])
-      await elegirConTeclas(pagina, banda, color);
-    assert.equal(await texto(pagina, '#Label1'), '00000000000 Ohms ± 10%');
-    const medidas = await pagina.evaluate(() => {
-      const plano = (r) => ({ left: r.left, right: r.right, width: r.width });
-      const caja = (e) => plano(e.getBoundingClientRect());
-      const tinta = (e) => {
-        const rango = document.createRange();
-        rango.selectNodeContents(e);
-        return plano(rango.getBoundingClientRect());
-      };
-      return {
-        ancho: document.documentElement.scrollWidth,
-        controles: ['h1', '#Label2', '#b1', '#b2', '#b3', '#b4', '#Label1'].map((s) => [
-          s,
-          caja(document.querySelector(s)),
-        ]),
-        textos: ['#Label2', '#Label1'].map((s) => {
-          const e = document.querySelector(s);
-          return [s, tinta(e), caja(e)];
-        }),
-      };
+  // Each screen in each scheme: the touch layout on phones, the window with a mouse. Both are
+  // judged by axe-core against WCAG 2.2 AA and its best practices.
+  const telefono = { isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+  for (const [nombre, viewport, esquema] of [
+    ['touch 320 × 568', { width: 320, height: 568, ...telefono }, 'light'],
+    ['touch 320 × 568', { width: 320, height: 568, ...telefono }, 'dark'],
+    ['touch 360 × 640', { width: 360, height: 640, ...telefono }, 'dark'],
+    ['touch 390 × 844', { width: 390, height: 844, ...telefono }, 'light'],
+    ['window 1280 × 800', { width: 1280, height: 800 }, 'light'],
+    ['window 1280 × 800', { width: 1280, height: 800 }, 'dark'],
+  ]) {
+    test(`${nombre}, ${esquema}: layout, widest reading, axe-core`, async () => {
+      const pagina = await uso.navegador.newPage();
+      await pagina.setViewport(viewport);
+      await pagina.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: esquema }]);
+      await pagina.goto(uso.url);
+      await pagina.waitForSelector('html[data-listo]');
+      for (const [banda, color] of [[1, 'Negro'], [2, 'Negro'], [3, 'Blanco'], [4, 'Plateada']])
+        await elegirConTeclas(pagina, banda, color);
+      assert.equal(await texto(pagina, '#Label1'), '00000000000 Ohms ± 10%');
+      const m = await pagina.evaluate(() => {
+        const caja = (e) => e.getBoundingClientRect().toJSON();
+        const tinta = (e) => {
+          const rango = document.createRange();
+          rango.selectNodeContents(e);
+          return rango.getBoundingClientRect().toJSON();
+        };
+        const luz = (e) => {
+          const [r, g, b] = getComputedStyle(e).backgroundColor.match(/\d+/g).map(Number);
+          return (r + g + b) / 765;
+        };
+        const ids = ['b1', 'b2', 'b3', 'b4'];
+        const textos = ['h1', '#Label2', 'label', 'select', '#Label1', '.fuente'];
+        return {
+          ancho: document.documentElement.scrollWidth,
+          cliente: caja(document.querySelector('.cliente')),
+          dibujo: caja(document.getElementById('resistencia')),
+          listas: ids.map((id) => caja(document.getElementById(id))),
+          etiquetas: ids.map((id) => {
+            const etiqueta = document.getElementById(id).labels[0];
+            return [etiqueta.textContent, caja(etiqueta)];
+          }),
+          partes: ['h1', '#Label2', '#resistencia', '#Label1', ...ids.map((id) => '#' + id)].map(
+            (s) => [s, caja(document.querySelector(s))]
+          ),
+          letra: Math.min(
+            ...textos.flatMap((s) => [...document.querySelectorAll(s)]).map((e) =>
+              parseFloat(getComputedStyle(e).fontSize)
+            )
+          ),
+          tintas: ['#Label2', '#Label1'].map((s) => {
+            const e = document.querySelector(s);
+            return [s, tinta(e), caja(e)];
+          }),
+          luces: [luz(document.body), luz(document.getElementById('b1'))],
+        };
+      });
+      const { width, height } = viewport;
+      assert.ok(m.ancho <= width, `the page is ${m.ancho} px wide`);
+      for (const [selector, tinta, caja] of m.tintas)
+        assert.ok(tinta.left >= caja.left - 0.5 && tinta.right <= caja.right + 0.5, selector);
+      const [b1, b2, b3, b4] = m.listas;
+      if (viewport.hasTouch) {
+        // Made for a finger, all on the first screen, the lists in band order.
+        for (const [selector, caja] of m.partes)
+          assert.ok(caja.left >= 0 && caja.right <= width + 0.5 && caja.bottom <= height, selector);
+        for (const lista of m.listas) assert.ok(lista.height >= 48 && lista.width >= 44);
+        assert.ok(m.letra >= 16, `text of ${m.letra} px`);
+        assert.deepEqual(m.etiquetas.map(([t]) => t), ['b1', 'b2', 'b3', 'b4'].map((id) => nombres[id]));
+        for (const [t, caja] of m.etiquetas) assert.ok(caja.width > 20 && caja.height >= 16, t);
+        assert.ok(b1.top === b2.top && b1.left < b2.left && b3.top === b4.top && b3.left < b4.left);
+        assert.ok(b3.top >= b1.bottom && m.dibujo.bottom <= b1.top);
+      } else {
+        // The window as it was, 391 × 150 with its lists where the twips put them, and the
+        // drawing under it, as wide.
+        const px = (c) => [c.left, c.top, c.width, c.height].map((v) => Math.round(v * 3) / 3);
+        const cliente = m.cliente;
+        assert.deepEqual([cliente.width, cliente.height], [391, 150]);
+        const dentro = (c) => px({ ...c, left: c.left - cliente.left, top: c.top - cliente.top });
+        assert.deepEqual(
+          m.listas.map(dentro),
+          [8, 104, 200, 296].map((left) => [left, 33.333, 86.667, 21].map((v) => Math.round(v * 3) / 3))
+        );
+        assert.deepEqual([m.dibujo.width, m.dibujo.top >= cliente.bottom], [391, true]);
+      }
+      const oscuro = esquema === 'dark';
+      for (const luz of m.luces) assert.equal(luz < 0.3, oscuro, `background ${luz}`);
+      await pagina.addScriptTag({ path: axe });
+      const violaciones = await pagina.evaluate(async () => {
+        const etiquetas = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice'];
+        const resultado = await window.axe.run(document, {
+          runOnly: { type: 'tag', values: etiquetas },
+          resultTypes: ['violations'],
+        });
+        return resultado.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+      });
+      assert.deepEqual(violaciones, []);
+      await pagina.close();
     });
-    assert.ok(medidas.ancho <= 320, `the page is ${medidas.ancho} px wide`);
-    for (const [selector, caja] of medidas.controles)
-      assert.ok(caja.left >= 0 && caja.right <= 320.5 && caja.width > 0, selector);
-    for (const [selector, tinta, caja] of medidas.textos)
-      assert.ok(tinta.left >= caja.left - 0.5 && tinta.right <= caja.right + 0.5, selector);
-    await pagina.close();
-  });
-
-  test('axe-core finds nothing, best practices included', async () => {
-    const { pagina } = await abrir(uso.navegador, uso.url);
-    await elegirConTeclas(pagina, 1, 'Rojo');
-    await pagina.addScriptTag({ path: axe });
-    const violaciones = await pagina.evaluate(async () =>
-      (await window.axe.run(document, { resultTypes: ['violations'] })).violations.map(
-        (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`
-      )
-    );
-    assert.deepEqual(violaciones, []);
-    await pagina.close();
-  });
+  }
 
   test('offline after a first visit, and a new version replaces the kept one', async () => {
     const copia = mkdtempSync(join(tmpdir(), 'coltavenira-sitio-'));
