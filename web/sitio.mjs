@@ -43,6 +43,13 @@ for (let banda = 1; banda <= 4; ++banda) {
 const calculadora = new modulo.Calculadora('.');
 pagina = pagina.replace(/(<output id="Label1"[^>]*>)/, `$1${html(calculadora.valoresIniciales())}`);
 calculadora.delete();
+// The loader and the page's script go into the page: it asks for nothing more before it answers
+// but the module, which it has been fetching since its first line.
+const guion = ['calculadora.js', 'pagina.js'].map((nombre) => readFileSync(join(web, nombre), 'utf8'));
+pagina = pagina.replace(
+  /<script src="calculadora\.js" defer><\/script>\n<script src="pagina\.js" defer><\/script>/,
+  () => `<script>\n${guion.join('')}</script>`
+);
 
 // Same sources, same bytes: no date or path of the build goes in.
 rmSync(sitio, { recursive: true, force: true });
@@ -50,8 +57,6 @@ mkdirSync(sitio, { recursive: true });
 writeFileSync(join(sitio, 'index.html'), pagina);
 const copias = [
   [join(modulos, 'coltavenira.wasm'), 'coltavenira.wasm'],
-  [join(web, 'calculadora.js'), 'calculadora.js'],
-  [join(web, 'pagina.js'), 'pagina.js'],
   [join(web, 'manifest.webmanifest'), 'manifest.webmanifest'],
   [join(iconos, 'coltavenira.svg'), 'icono.svg'],
   [join(iconos, 'coltavenira-256.png'), 'icono-256.png'],

@@ -13,9 +13,9 @@ import puppeteer from 'puppeteer-core';
 export const raiz = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const sitio = join(raiz, 'build-web', 'sitio');
 
-// The calculator as the page has it, from the built site.
+// The calculator as the page has it: the built site's module, through the page's loader.
 export async function cargarModulo() {
-  const Coltavenira = createRequire(import.meta.url)(join(sitio, 'calculadora.js'));
+  const Coltavenira = createRequire(import.meta.url)(join(raiz, 'web', 'calculadora.js'));
   return Coltavenira({ wasmBinary: readFileSync(join(sitio, 'coltavenira.wasm')) });
 }
 
