@@ -7,7 +7,8 @@
 #   --test         build, then run the page's tests in headless Chromium (needs the dev build's
 #                  recorrido_lecturas, which tools/test.sh builds first)
 #   --bench        build, then measure the page's budgets (tools/bench.sh runs it)
-#   --screenshot   build, then retake docs/coltavenira-web.png, the page on a phone
+#   --screenshot   build, then retake docs/coltavenira-web*.png: a phone, light and dark, and a
+#                  wide screen
 # shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -38,7 +39,7 @@ case "$modo" in
     case "$modo" in
     --test) (cd web && node --test pruebas/) ;;
     --bench) node web/banco.mjs ;;
-    --screenshot) node web/captura.mjs docs/coltavenira-web.png ;;
+    --screenshot) node web/captura.mjs docs ;;
     esac
     ;;
 serve)
