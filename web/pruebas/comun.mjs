@@ -11,7 +11,8 @@ import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 export const raiz = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-export const sitio = join(raiz, 'build-web', 'sitio');
+// COLTAVENIRA_SITIO names another built site, to measure or test it instead.
+export const sitio = process.env.COLTAVENIRA_SITIO || join(raiz, 'build-web', 'sitio');
 
 // The calculator as the page has it: the built site's module, through the page's loader.
 export async function cargarModulo() {
