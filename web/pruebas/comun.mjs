@@ -34,6 +34,9 @@ export async function abrirNavegador({ idioma = 'es-ES' } = {}) {
       '--disable-background-networking',
       '--disable-component-update',
       '--disable-sync',
+      // Even so Debian's build looks up Google's hosts for sign-in and updates: it may look up
+      // no name at all, as the pages it is shown are all on 127.0.0.1.
+      '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
       '--hide-scrollbars',
       `--lang=${idioma}`,
       `--accept-lang=${idioma}`,
