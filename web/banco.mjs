@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web edition's budgets, in one headless Chromium, side by side with a static page of one
 // line of text: the bytes of the site after gzip -9, first paint, the first choice answered
-// (navigation start to the reading shown) and choice to reading inside the page. Figures, not
-// tests: tools/bench.sh prints them beside the desktop's.
+// (navigation start to the reading shown) and choice to reading inside the page; then
+// Lighthouse's performance on a phone and on a desktop. Figures, not tests: tools/bench.sh
+// prints them beside the desktop's.
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { abrirNavegador, sitio } from './pruebas/comun.mjs';
+import { abrirNavegador, pasarLighthouse, sitio } from './pruebas/comun.mjs';
 import { servir } from './servidor.mjs';
 
 const vueltas = 11;
@@ -126,3 +127,25 @@ console.log(
   `choice to reading (median)             ${mediana(latencias).toFixed(3)} ms ` +
     `(max ${Math.max(...latencias).toFixed(3)} ms, ${latencias.length} choices; target < 1 ms)`
 );
+
+// Lighthouse's own figures, from its simulated throttling (a phone on slow 4G, 150 ms and
+// 1.6 Mb/s, with a CPU four times slower; a desktop at 40 ms and 10 Mb/s): its score, first
+// contentful paint and total blocking time, the median of a few runs, each in a browser of
+// its own.
+const corridas = 3;
+console.log(`\nLighthouse performance, median of ${corridas} runs each\n`);
+for (const formato of ['mobile', 'desktop']) {
+  const r = [];
+  for (let i = 0; i < corridas; ++i) {
+    r.push(await pasarLighthouse(formato, ['performance']));
+    if (r.at(-1).lhr.runtimeError) throw new Error(JSON.stringify(r.at(-1).lhr.runtimeError));
+  }
+  const cifra = (f) => mediana(r.map(({ lhr }) => f(lhr)));
+  const ms = (id) => `${cifra((lhr) => lhr.audits[id].numericValue).toFixed(0)} ms`;
+  console.log(
+    `${formato.padEnd(8)}score ${Math.round(cifra((lhr) => 100 * lhr.categories.performance.score))}` +
+      `   first contentful paint ${ms('first-contentful-paint')}` +
+      `   total blocking time ${ms('total-blocking-time')}` +
+      `   (${mediana(r.map(({ segundos }) => segundos)).toFixed(1)} s a run)`
+  );
+}
