@@ -206,7 +206,8 @@ void TestForm1::elegirConElTeclado(QComboBox* combo, const QString& color)
     QTRY_VERIFY(!combo->view()->isVisible());
 }
 
-// The start reading, four empty edit fields, and the focus order b1, b4, b2, b3.
+// The start reading, four empty edit fields, and the focus order b1, b4, b2, b3 (Shift+Tab goes
+// back the same way).
 void TestForm1::alAbrir()
 {
     abrir();
@@ -228,6 +229,12 @@ void TestForm1::alAbrir()
         orden << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(orden, (QStringList{"b1", "b4", "b2", "b3", "b1"}));
+    orden = QStringList{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        orden << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(orden, (QStringList{"b1", "b3", "b2", "b4", "b1"}));
 }
 
 // Every control at its place in twips, at 15 to a pixel, in its font and alignment, nothing
@@ -293,8 +300,13 @@ void TestForm1::disposicion()
                                     .arg(color.hsvSaturationF(), 0, 'f', 2)
                                     .arg(color.valueF(), 0, 'f', 2)));
         }
+        // Escape closes the list, choosing nothing, wherever the arrow keys went in it.
+        QTest::keyClick(vista, Qt::Key_Down);
         QTest::keyClick(vista, Qt::Key_Escape);
         QTRY_VERIFY(!vista->isVisible());
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(combo->lineEdit()->text(), QString());
+        QCOMPARE(label1->text(), u("0 Ohms ± 0"));
     }
 }
 
