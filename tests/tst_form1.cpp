@@ -252,7 +252,8 @@ void TestForm1::disposicion()
                                "COLTAVENIRA:"));
     QVERIFY(label2->fontMetrics().horizontalAdvance(label2->text()) <= label2->width());
     QCOMPARE(label2->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
-    // The instruction in the window's own font: Arial of 8 points at most, regular.
+    // The instruction, like the lists, in the window's own font: Arial of 8 points at most,
+    // regular.
     QCOMPARE(label2->font(), ventana->font());
     QCOMPARE(label2->font().family(), QString("Arial"));
     QVERIFY2(label2->font().pointSizeF() <= 8 && label2->font().weight() == QFont::Normal &&
@@ -271,6 +272,7 @@ void TestForm1::disposicion()
     for (int banda = 1; banda <= 4; ++banda) {
         QComboBox* combo = lista(banda);
         QCOMPARE(combo->geometry(), QRect(8 + 96 * (banda - 1), 33, 87, 21));
+        QCOMPARE(combo->font(), ventana->font());
         QStringList items, tabla;
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
