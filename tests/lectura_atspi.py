@@ -175,13 +175,13 @@ def probar(programa, procesos):
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
     esperar(gestor)
-    # The readings below have a decimal point: the program takes its separator from the locale.
-    # A home of its own, where anything the program saved would show.
+    # In a Spanish locale, whose decimal comma the program must take; in a home of its own,
+    # where anything the program saved would show.
     casa = tempfile.TemporaryDirectory()
     entorno = {clave: valor for clave, valor in os.environ.items()
                if not clave.startswith("XDG_") or clave == "XDG_RUNTIME_DIR"}
     entorno.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8", LANG="C.UTF-8", HOME=casa.name)
+                   LC_ALL="es_ES.UTF-8", LANG="es_ES.UTF-8", HOME=casa.name)
     procesos.append(lanzar([programa], env=entorno))
     esperar(enfocada)
     app = esperar(aplicacion)
@@ -191,7 +191,7 @@ def probar(programa, procesos):
     teclas(*["Down"] * 5)
     comprobar(app, ["Amarillo", "", "", ""], "4 Ohms ± 0")
     teclas("Tab", "Down", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
-    comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4.1 Ohms ± 5%")
+    comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4,1 Ohms ± 5%")
     comprobar_ventana(procesos[-1].pid)
     # Closed by the window manager (Alt+F4), the window takes the program with it.
     teclas("alt+F4")
