@@ -3,10 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program read as a screen reader reads it, over AT-SPI, while real keys choose
 colours: each list keeps its band's name, with the colour chosen as its text, and the result
-label's name is the reading. What the window manager is told of the window (its icon, that it
-has no maximize), Qt's Spanish texts loaded, and closing the window ends the program with
-status 0, saving nothing. It starts an X server of its own; run it in a D-Bus session of its
-own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
+label's name is the reading. Then what the window manager is told of the window (its icon, no
+maximize or resize), that Qt's Spanish texts are loaded, and that closing the window ends the
+program with status 0, having saved nothing. It starts an X server of its own; run it in a D-Bus
+session of its own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
 import os
 import signal
 import subprocess
