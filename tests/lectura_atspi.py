@@ -3,12 +3,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program read as a screen reader reads it, over AT-SPI, while real keys choose
 colours: each list keeps its band's name, with the colour chosen as its text, and the result
-label's name is the reading. It starts an X server of its own; run it in a D-Bus session of its
-own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
+label's name is the reading. Then what the window manager is told of the window (its icon, no
+maximize or resize), that Qt's Spanish texts are loaded, and that closing the window ends the
+program with status 0, having saved nothing. It starts an X server of its own; run it in a D-Bus
+session of its own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
 import os
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
@@ -49,6 +52,45 @@ def enfocada():
     """the program's window to have the focus"""
     return subprocess.run(["xdotool", "getactivewindow", "getwindowname"], stdout=subprocess.PIPE,
                           stderr=subprocess.DEVNULL, text=True).stdout.strip() == "Coltavenira"
+
+
+def propiedad(nombre, formato):
+    """A property of the active window, as xprop prints its value."""
+    ventana = subprocess.run(["xdotool", "getactivewindow"], stdout=subprocess.PIPE,
+                             text=True).stdout.strip()
+    return subprocess.run(["xprop", "-id", ventana, "-notype", "-f", nombre, formato, nombre],
+                          stdout=subprocess.PIPE, text=True).stdout.partition("=")[2].strip()
+
+
+def comprobar_ventana(pid):
+    """The title bar's icon is data/icons' 16, 32 and 48 pixel one; minimize and close are
+    offered, maximize and resize are not; Qt's Spanish texts are loaded."""
+    numeros = [int(n) for n in propiedad("_NET_WM_ICON", "32c").split(",") if n.strip()]
+    iconos = {}
+    while len(numeros) > 2:
+        ancho, alto = numeros[:2]
+        iconos[(ancho, alto)] = numeros[2:2 + ancho * alto]
+        del numeros[:2 + ancho * alto]
+    carpeta = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "icons")
+    for lado in (16, 32, 48):
+        with open(os.path.join(carpeta, f"coltavenira-{lado}.rgba"), "rb") as rgba:
+            pixeles = rgba.read()
+        # RGBA bytes against ARGB numbers; a translucent pixel's colour may move by rounding.
+        esperado = [pixeles[i:i + 4] for i in range(0, len(pixeles), 4)]
+        visto = iconos.get((lado, lado), [])
+        if len(visto) != len(esperado) or any(
+                (n >> 24) != a or (a and max(abs((n >> 16 & 255) - r), abs((n >> 8 & 255) - g),
+                                             abs((n & 255) - b)) > 255 // a + 1)
+                for n, (r, g, b, a) in zip(visto, esperado)):
+            sys.exit(f"the window's {lado} px icon is not coltavenira-{lado}.rgba "
+                     f"(sizes {sorted(iconos)})")
+    acciones = propiedad("_NET_WM_ALLOWED_ACTIONS", "32a")
+    if ("_NET_WM_ACTION_CLOSE" not in acciones or "_NET_WM_ACTION_MINIMIZE" not in acciones
+            or "MAXIMIZE" in acciones or "RESIZE" in acciones):
+        sys.exit("the window manager offers " + acciones)
+    with open(f"/proc/{pid}/maps") as mapa:
+        if "qtbase_es.qm" not in mapa.read():
+            sys.exit("Qt's Spanish texts are not loaded")
 
 
 def controles(app):
@@ -133,9 +175,13 @@ def probar(programa, procesos):
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
     esperar(gestor)
-    # The readings below have a decimal point: the program takes its separator from the locale.
-    entorno = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8", LANG="C.UTF-8")
+    # In a Spanish locale, whose decimal comma the program must take; in a home of its own,
+    # where anything the program saved would show.
+    casa = tempfile.TemporaryDirectory()
+    entorno = {clave: valor for clave, valor in os.environ.items()
+               if not clave.startswith("XDG_") or clave == "XDG_RUNTIME_DIR"}
+    entorno.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   LC_ALL="es_ES.UTF-8", LANG="es_ES.UTF-8", HOME=casa.name)
     procesos.append(lanzar([programa], env=entorno))
     esperar(enfocada)
     app = esperar(aplicacion)
@@ -145,7 +191,20 @@ def probar(programa, procesos):
     teclas(*["Down"] * 5)
     comprobar(app, ["Amarillo", "", "", ""], "4 Ohms ± 0")
     teclas("Tab", "Down", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
-    comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4.1 Ohms ± 5%")
+    comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4,1 Ohms ± 5%")
+    comprobar_ventana(procesos[-1].pid)
+    # Closed by the window manager (Alt+F4), the window takes the program with it.
+    teclas("alt+F4")
+    try:
+        estado = procesos[-1].wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        sys.exit("the program went on after its window was closed")
+    if estado != 0:
+        sys.exit(f"the program ended with status {estado}")
+    guardado = [os.path.join(raiz, nombre) for raiz, carpetas, ficheros in os.walk(casa.name)
+                for nombre in carpetas + ficheros]
+    if guardado:
+        sys.exit(f"the program saved {guardado}")
 
 
 main()

@@ -47,4 +47,8 @@ dpkg-deb -x "$deb" "$out/raiz"
 entrada=$(zcat "$out/raiz/usr/share/doc/coltavenira/changelog.gz" | head -n1)
 [[ $entrada =~ ^coltavenira\ \([0-9.]+\)\ unstable\;\ urgency=medium$ ]] ||
     fail "changelog starts with: $entrada"
+# The menu entry, under Education › Electronics.
+grep -qx 'Categories=Education;Electronics;' \
+    "$out/raiz/usr/share/applications/io.github.coltavenira.coltavenira.desktop" ||
+    fail "the menu entry is not under Education › Electronics"
 echo "$(basename "$deb"): ok"

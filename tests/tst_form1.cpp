@@ -206,7 +206,8 @@ void TestForm1::elegirConElTeclado(QComboBox* combo, const QString& color)
     QTRY_VERIFY(!combo->view()->isVisible());
 }
 
-// The start reading, four empty edit fields, and the focus order b1, b4, b2, b3.
+// The start reading, four empty edit fields, and the focus order b1, b4, b2, b3 (Shift+Tab goes
+// back the same way).
 void TestForm1::alAbrir()
 {
     abrir();
@@ -228,25 +229,50 @@ void TestForm1::alAbrir()
         orden << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(orden, (QStringList{"b1", "b4", "b2", "b3", "b1"}));
+    orden = QStringList{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        orden << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(orden, (QStringList{"b1", "b3", "b2", "b4", "b1"}));
 }
 
-// Every control at its place in twips, at 15 to a pixel, nothing clipped; each list holds its
-// band's table and shows all of it when opened, without scrolling, each colour beside a swatch
-// of the colour its name means.
+// Every control at its place in twips, at 15 to a pixel, in its font and alignment, nothing
+// clipped, in a window of fixed size; each list holds its band's table and shows all of it when
+// opened, without scrolling, each colour beside a swatch of the colour its name means.
 void TestForm1::disposicion()
 {
     abrir();
     QCOMPARE(ventana->size(), QSize(391, 150));
+    QCOMPARE(ventana->minimumSize(), ventana->maximumSize()); // a fixed size
     QCOMPARE(etiqueta("Label2")->geometry(), QRect(8, 8, 337, 17));
     QCOMPARE(etiqueta("Label1")->geometry(), QRect(8, 80, 377, 65));
     const QLabel* label2 = etiqueta("Label2");
     QCOMPARE(label2->text(), u("Ingrese las bandas de colores para hallar el valor de la "
                                "COLTAVENIRA:"));
     QVERIFY(label2->fontMetrics().horizontalAdvance(label2->text()) <= label2->width());
+    QCOMPARE(label2->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
+    // The instruction, like the lists, in the window's own font: Arial of 8 points at most,
+    // regular.
+    QCOMPARE(label2->font(), ventana->font());
+    QCOMPARE(label2->font().family(), QString("Arial"));
+    QVERIFY2(label2->font().pointSizeF() <= 8 && label2->font().weight() == QFont::Normal &&
+                 !label2->font().italic(),
+             qPrintable(label2->font().toString()));
+    // The reading centred at the top of its box, in regular Arial of 27.75 points.
+    const QLabel* label1 = etiqueta("Label1");
+    QCOMPARE(label1->alignment(), Qt::AlignHCenter | Qt::AlignTop);
+    const QFont grande = label1->font();
+    QCOMPARE(grande.family(), QString("Arial"));
+    QCOMPARE(grande.pointSizeF(), 27.75);
+    QVERIFY2(grande.weight() == QFont::Normal && !grande.italic() && !grande.underline() &&
+                 !grande.strikeOut(),
+             qPrintable(grande.toString()));
 
     for (int banda = 1; banda <= 4; ++banda) {
         QComboBox* combo = lista(banda);
         QCOMPARE(combo->geometry(), QRect(8 + 96 * (banda - 1), 33, 87, 21));
+        QCOMPARE(combo->font(), ventana->font());
         QStringList items, tabla;
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
@@ -276,8 +302,13 @@ void TestForm1::disposicion()
                                     .arg(color.hsvSaturationF(), 0, 'f', 2)
                                     .arg(color.valueF(), 0, 'f', 2)));
         }
+        // Escape closes the list, choosing nothing, wherever the arrow keys went in it.
+        QTest::keyClick(vista, Qt::Key_Down);
         QTest::keyClick(vista, Qt::Key_Escape);
         QTRY_VERIFY(!vista->isVisible());
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(combo->lineEdit()->text(), QString());
+        QCOMPARE(label1->text(), u("0 Ohms ± 0"));
     }
 }
 
