@@ -5,10 +5,6 @@
 'use strict';
 
 (function () {
-  // The decimal separator of the browser's language, as the desktop takes its locale's.
-  const separador = new Intl.NumberFormat(navigator.language)
-    .formatToParts(1.5)
-    .find((parte) => parte.type === 'decimal').value;
   const resultado = document.getElementById('Label1');
   const instruccion = document.getElementById('Label2');
   const listas = [1, 2, 3, 4].map((banda) => document.getElementById('b' + banda));
@@ -84,11 +80,19 @@
     ajustar(instruccion);
     ajustar(resultado);
   });
-  ajustar(instruccion);
+  // The instruction fits at the window's size; measured after the first frame, as a check
+  // that would otherwise lay the page out before it is first painted.
+  requestAnimationFrame(() => setTimeout(() => ajustar(instruccion)));
   dibujar();
 
   Coltavenira().then(
     (modulo) => {
+      // The decimal separator of the browser's language, as the desktop takes its locale's.
+      // Asked here, once the module is in: the first use of Intl loads the language's data,
+      // which would hold back the first paint by some 20 ms.
+      const separador = new Intl.NumberFormat(navigator.language)
+        .formatToParts(1.5)
+        .find((parte) => parte.type === 'decimal').value;
       calculadora = new modulo.Calculadora(separador);
       calculadora.valoresIniciales();
       // Choices made while the calculator was loading, in band order: each band's text depends
