@@ -21,7 +21,8 @@
     c._initialize();
     // Each answer is read at once: the next call may move the module's memory.
     const respuesta = (puntero) => {
-      const texto = decodificar.decode(new Uint8Array(c.memory.buffer, puntero, c.coltavenira_largo()));
+      const bytes = new Uint8Array(c.memory.buffer, puntero, c.coltavenira_largo());
+      const texto = decodificar.decode(bytes);
       if (c.coltavenira_fallo()) throw new Error(texto);
       return texto;
     };
