@@ -83,7 +83,9 @@
   // The instruction fits at the window's size; measured after the first frame, as a check
   // that would otherwise lay the page out before it is first painted.
   requestAnimationFrame(() => setTimeout(() => ajustar(instruccion)));
-  dibujar();
+  // The drawing in the page is of no band chosen; a page the browser restored with choices is
+  // drawn again at once. Painting the drawing twice would hold back the first paint.
+  if (listas.some((lista) => lista.value)) dibujar();
 
   Coltavenira().then(
     (modulo) => {
