@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installer as a user meets it, in a fresh Wine prefix on the X server of $DISPLAY, for all
-# users and then for the current user: install silently; start the installed program from its
+# users and then for the current user: install silently; the folder holds the program, its
+# licence texts and the uninstaller, and no library; start the installed program from its
 # folder, with only what the installer put there; choose four colours with the keyboard and read
 # the result off the screen (OCR of a screenshot: the program has no other output); uninstall
 # silently; nothing is left. The screenshots stay in OUT_DIR.
@@ -43,6 +44,9 @@ lee() {
 }
 sin_dudas() { echo "$1" | sed 's/ //g; s/O/0/g; s/±/+/g'; }
 misma_lectura() { [ "$(sin_dudas "$1")" = "$(sin_dudas "$2")" ]; }
+# What the installer puts in the program's folder, in name order: no library, no subfolder.
+ARCHIVOS="AVISOS-DE-TERCEROS.txt LICENCIA-GPL-3.0.txt LICENCIA-LGPL-3.0.txt coltavenira.exe \
+desinstalar.exe "
 
 for modo in AllUsers CurrentUser; do
     hive=HKLM
@@ -60,6 +64,8 @@ for modo in AllUsers CurrentUser; do
     [ "$(find "$WINEPREFIX/drive_c" -name Coltavenira.lnk | wc -l)" = 1 ] ||
         fail "no Start-menu shortcut"
     echo "installed in $carpeta_win"
+    contenido=$(cd "$carpeta" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')
+    [ "$contenido" = "$ARCHIVOS" ] || fail "the folder holds $contenido, not $ARCHIVOS"
 
     (cd / && exec wine "$carpeta_win\\coltavenira.exe") &
     programa=$!
