@@ -18,6 +18,9 @@ function(coltavenira_un_archivo objetivo)
     target_link_options(${objetivo} PRIVATE -static -Wl,--gc-sections)
 endfunction()
 coltavenira_un_archivo(coltavenira)
+# The benchmark's bare Qt window, built the same way, for tools/bench.sh to start under Wine.
+add_subdirectory(bench/suelo EXCLUDE_FROM_ALL)
+coltavenira_un_archivo(coltavenira_suelo)
 
 install(TARGETS coltavenira RUNTIME DESTINATION .)
 include(${CMAKE_CURRENT_LIST_DIR}/licencias-windows.cmake)
