@@ -123,7 +123,12 @@ fi
 
 # Coltavenira for Windows, warnings as errors, and its packages.
 need_packages nsis zip
-cmake --preset windows -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
+# A build folder made with another Qt is configured afresh: CMake keeps the Qt it found first.
+fresh=()
+if ! grep -qsx "Qt6_DIR:PATH=$QT_DIR/lib/cmake/Qt6" build-windows/CMakeCache.txt; then
+    fresh=(--fresh)
+fi
+cmake --preset windows "${fresh[@]}" -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
 nice -n 10 cmake --build --preset windows
 cmake --build --preset windows --target paquetes
 paquetes=(build-windows/coltavenira-*-win64.zip build-windows/coltavenira-*-win64-setup.exe)
