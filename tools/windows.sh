@@ -20,11 +20,12 @@ CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/coltavenira
 need_packages ca-certificates cmake ninja-build dpkg-dev xz-utils g++-mingw-w64-x86-64-posix \
     qt6-base-dev-tools
 
-# Qt for Windows, a minimal static release build with MinGW's runtime linked in: Core, Gui,
-# Widgets and Test, the windows platform plugin and the windowsvista style, with zlib, libpng,
-# HarfBuzz, FreeType and PCRE2 built in, and without the parts of Qt the window never uses. Every
-# function and datum of Qt in a section of its own, so that the program's link keeps only what it
-# calls. Direct2D is off, which the windows plugin takes only with $QT_PATCH.
+# Qt for Windows, a minimal static release build optimised for size, with MinGW's runtime linked
+# in: Core, Gui, Widgets and Test, the windows platform plugin and the windowsvista style, with
+# zlib, libpng, HarfBuzz, FreeType and PCRE2 built in, and without the parts of Qt the window
+# never uses. Every function and datum of Qt in a section of its own, so that the program's link
+# can drop those it does not call. Direct2D is off, which the windows plugin takes only with
+# $QT_PATCH.
 QT_OPTIONS=(-release -optimize-size -static -static-runtime -opensource -confirm-license
     -nomake examples -nomake tests -xplatform win32-g++ -no-opengl -no-dbus -no-icu -no-zstd
     -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-concurrent
