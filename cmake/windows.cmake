@@ -1,36 +1,29 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Windows: coltavenira.exe and, beside it, the Qt and MinGW libraries and the two Qt plugins it
-# loads, nothing more. `cmake --build <dir> --target paquetes` makes from them, in the build
-# folder, a portable zip and an installer (NSIS, makensis).
+# Windows: coltavenira.exe is the whole program, linked against a static Qt with MinGW's runtime
+# built in, and beside it only the licence texts that conveying it requires. `cmake --build <dir>
+# --target paquetes` makes from them, in the build folder, a portable zip and an installer (NSIS,
+# makensis).
 
 set(COLTAVENIRA_PAQUETE coltavenira-${COLTAVENIRA_VERSION_TEXT}-win64)
 
-# What goes where, relative to the program's folder. Qt finds its plugins in the platforms/
-# and styles/ folders beside the program, and its Spanish texts in translations/.
-set(_bibliotecas_qt Qt6::Core Qt6::Gui Qt6::Widgets)
-set(_plataforma Qt6::QWindowsIntegrationPlugin)
-set(_estilo Qt6::QWindowsVistaStylePlugin)
-set(_bibliotecas_mingw libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+# A Windows program as one file. Its Qt plugins are linked in: the windows platform and the
+# windowsvista style, and none of the others Qt builds (minimal, offscreen). MinGW's C++ runtime
+# and threads are inside it, not DLLs beside it; and of Qt, whose every function and datum has a
+# section of its own, only what the program calls.
+function(coltavenira_un_archivo objetivo)
+    qt_import_plugins(${objetivo} INCLUDE_BY_TYPE platforms Qt6::QWindowsIntegrationPlugin
+                                                  styles Qt6::QWindowsVistaStylePlugin)
+    target_link_options(${objetivo} PRIVATE -static -Wl,--gc-sections)
+endfunction()
+coltavenira_un_archivo(coltavenira)
+# The benchmark's bare Qt window, built the same way, for tools/bench.sh to start under Wine.
+add_subdirectory(bench/suelo EXCLUDE_FROM_ALL)
+coltavenira_un_archivo(coltavenira_suelo)
 
 install(TARGETS coltavenira RUNTIME DESTINATION .)
-install(IMPORTED_RUNTIME_ARTIFACTS ${_bibliotecas_qt} RUNTIME DESTINATION .)
-install(IMPORTED_RUNTIME_ARTIFACTS ${_plataforma} LIBRARY DESTINATION platforms)
-install(IMPORTED_RUNTIME_ARTIFACTS ${_estilo} LIBRARY DESTINATION styles)
-set(_traduccion ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_es.qm)
-if(NOT EXISTS ${_traduccion})
-    message(FATAL_ERROR "No ${_traduccion}: tools/windows.sh puts Debian's there")
-endif()
-install(FILES ${_traduccion} DESTINATION translations)
-foreach(dll IN LISTS _bibliotecas_mingw)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                    OUTPUT_VARIABLE _ruta OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT IS_ABSOLUTE "${_ruta}")
-        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
-    endif()
-    install(FILES ${_ruta} DESTINATION .)
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/licencias-windows.cmake)
 
 # The program's PE header carries its link time, which ld takes from SOURCE_DATE_EPOCH: a build
 # tree configured again under another date links the program again.
@@ -38,43 +31,15 @@ file(CONFIGURE OUTPUT fecha-de-enlace.txt CONTENT "$ENV{SOURCE_DATE_EPOCH}\n")
 set_property(TARGET coltavenira APPEND PROPERTY LINK_DEPENDS
              ${CMAKE_CURRENT_BINARY_DIR}/fecha-de-enlace.txt)
 
-# `cmake --install --strip` strips the libraries too, not only the program.
-install(CODE "set(_strip \"${CMAKE_STRIP}\")")
-install(CODE [[
-    if(CMAKE_INSTALL_DO_STRIP)
-        set(_binarios ${CMAKE_INSTALL_MANIFEST_FILES})
-        list(FILTER _binarios INCLUDE REGEX "\\.(dll|exe)$")
-        execute_process(COMMAND ${_strip} --strip-all ${_binarios} COMMAND_ERROR_IS_FATAL ANY)
-    endif()
-]])
-
 set(_carpeta ${PROJECT_BINARY_DIR}/paquete/${COLTAVENIRA_PAQUETE})
 # The program's folder, file by file in a fixed order. The installer puts exactly these there, in
-# this order (`File /r` would take them in the order the file system lists them, which differs
-# from one machine to another), and the uninstaller removes exactly these.
-set(_archivos $<TARGET_FILE_NAME:coltavenira> ${_bibliotecas_mingw})
-foreach(biblioteca IN LISTS _bibliotecas_qt)
-    list(APPEND _archivos $<TARGET_FILE_NAME:${biblioteca}>)
-endforeach()
-list(APPEND _archivos platforms/$<TARGET_FILE_NAME:${_plataforma}>
-     styles/$<TARGET_FILE_NAME:${_estilo}> translations/qtbase_es.qm)
+# this order, and the uninstaller removes exactly these.
+set(_archivos $<TARGET_FILE_NAME:coltavenira> ${COLTAVENIRA_LICENCIAS})
 set(COLTAVENIRA_NSIS_INSTALAR "")
 set(COLTAVENIRA_NSIS_BORRAR "")
-set(_carpeta_actual "")
 foreach(archivo IN LISTS _archivos)
-    set(_destino "$INSTDIR")
-    string(FIND "${archivo}" "/" _barra)
-    if(_barra GREATER 0)
-        string(SUBSTRING "${archivo}" 0 ${_barra} _subcarpeta)
-        string(APPEND _destino "\\${_subcarpeta}")
-    endif()
-    if(NOT _destino STREQUAL _carpeta_actual)
-        string(APPEND COLTAVENIRA_NSIS_INSTALAR "  SetOutPath \"${_destino}\"\n")
-        set(_carpeta_actual "${_destino}")
-    endif()
-    string(REPLACE "/" "\\" _windows "${archivo}")
     string(APPEND COLTAVENIRA_NSIS_INSTALAR "  File \"${_carpeta}/${archivo}\"\n")
-    string(APPEND COLTAVENIRA_NSIS_BORRAR "  Delete \"$INSTDIR\\${_windows}\"\n")
+    string(APPEND COLTAVENIRA_NSIS_BORRAR "  Delete \"$INSTDIR\\${archivo}\"\n")
 endforeach()
 
 configure_file(${PROJECT_SOURCE_DIR}/data/coltavenira.nsi.in coltavenira.nsi.gen @ONLY)

@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The Windows packages: the zip holds the program's folder and nothing else; every file is
-under 12 MB; every library any of them loads is beside the program or part of Windows (what a
-fresh Wine prefix has in system32), and every library beside it is loaded; coltavenira.exe is a
-GUI program with the icon and the Spanish (Spain) version record.
+"""The Windows packages: the zip holds the program's folder and nothing else, and the folder
+holds one program file and the licence texts, no library and no subfolder; the zip and the setup
+are each at most 7 MiB; the program loads nothing but Windows' own libraries (what a fresh Wine
+prefix has in system32); the licence texts are Debian's GPL and LGPL, and a notice that names
+every component built in and says where the source is; coltavenira.exe is a GUI program with the
+icon and the Spanish (Spain) version record.
 
-Usage: paquetes_windows.py ZIP FOLDER VERSION ICO SYSTEM32"""
+Usage: paquetes_windows.py ZIP FOLDER VERSION ICO SYSTEM32 HOMEPAGE"""
 import os
 import struct
 import sys
@@ -14,12 +16,23 @@ import zipfile
 
 import pefile
 
-LIMITE = 12 * 1024 * 1024
-OTROS = ["platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "translations/qtbase_es.qm"]
+LIMITE = 7 * 1024 * 1024
+PROGRAMA = "coltavenira.exe"
+LICENCIAS = {"LICENCIA-GPL-3.0.txt": "/usr/share/common-licenses/GPL-3",
+             "LICENCIA-LGPL-3.0.txt": "/usr/share/common-licenses/LGPL-3"}
+AVISOS = "AVISOS-DE-TERCEROS.txt"
+# What the notice's summary, above the texts it carries in full, must name: each component
+# built into the program with its version, and their licences.
+NOMBRES = ["Qt 6.", "LGPL-3.0", "FreeType 2.", "HarfBuzz ", "libpng 1.", "zlib 1.", "PCRE2 10.",
+           "MinGW-w64 ", "winpthreads", "libstdc++", "libgcc", "GCC Runtime Library Exception",
+           "qt6-base 6."]
+# And what it must carry in full: the exception's text, and FreeType's acknowledgement.
+TEXTOS = ["GCC RUNTIME LIBRARY EXCEPTION", "Version 3.1, 31 March 2009",
+          "Portions of this software are copyright \u00a9 2022 The FreeType Project"]
 
 
 def contenido(zip_path, folder):
-    """The zip against the folder, and each file's size."""
+    """The zip against the folder, the folder's files, and the packages' sizes."""
     fallos = []
     with zipfile.ZipFile(zip_path) as z:
         en_zip = sorted(i.filename for i in z.infolist() if not i.is_dir())
@@ -28,34 +41,50 @@ def contenido(zip_path, folder):
                       for d, _, archivos in os.walk(folder) for f in archivos)
     if en_zip != en_disco:
         fallos.append(f"zip holds {en_zip}, the folder {en_disco}")
-    for f in [zip_path, zip_path.replace(".zip", "-setup.exe")] + [
-            os.path.join(arriba, f) for f in en_disco]:
-        if os.path.getsize(f) >= LIMITE:
-            fallos.append(f"{f}: {os.path.getsize(f)} bytes")
-    if sorted(f.split("/", 1)[1] for f in en_disco if f.count("/") > 1) != OTROS:
-        fallos.append(f"plugins and translations: {en_disco}")
-    return en_disco, fallos
+    esperados = sorted([PROGRAMA, AVISOS] + list(LICENCIAS))
+    if sorted(os.path.relpath(f, os.path.basename(folder)) for f in en_disco) != esperados:
+        fallos.append(f"the folder holds {en_disco}, not {esperados}")
+    for f in [zip_path, zip_path.replace(".zip", "-setup.exe")]:
+        if os.path.getsize(f) > LIMITE:
+            fallos.append(f"{f}: {os.path.getsize(f)} bytes, over {LIMITE}")
+    return fallos
 
 
-def bibliotecas(en_disco, arriba, system32):
-    """What each binary loads, against what is beside the program and in Windows."""
+def bibliotecas(exe_path, system32):
+    """What the program loads: Windows' own libraries only."""
     fallos = []
     sistema = {f.lower() for f in os.listdir(system32)}
-    al_lado = {f.split("/")[1].lower() for f in en_disco if f.count("/") == 1}
-    cargadas = set()
-    for nombre in (f for f in en_disco if f.endswith((".dll", ".exe"))):
-        pe = pefile.PE(os.path.join(arriba, nombre))
-        if pe.FILE_HEADER.NumberOfSymbols:
-            fallos.append(f"{nombre} is not stripped")
-        for entrada in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []):
-            dll = entrada.dll.decode().lower()
-            cargadas.add(dll)
-            # api-ms-win-…: API sets, names the Windows loader maps to its own libraries.
-            if dll not in al_lado and dll not in sistema and not dll.startswith("api-ms-win-"):
-                fallos.append(f"{nombre} loads {dll}, which is neither beside it nor in Windows")
-    for dll in sorted(al_lado):
-        if dll.endswith(".dll") and dll not in cargadas:
-            fallos.append(f"{dll} is beside the program but nothing loads it")
+    pe = pefile.PE(exe_path)
+    if pe.FILE_HEADER.NumberOfSymbols:
+        fallos.append(f"{PROGRAMA} is not stripped")
+    for entrada in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []):
+        dll = entrada.dll.decode().lower()
+        # api-ms-win-…: API sets, names the Windows loader maps to its own libraries.
+        if dll not in sistema and not dll.startswith("api-ms-win-"):
+            fallos.append(f"{PROGRAMA} loads {dll}, which is not part of Windows")
+    return fallos
+
+
+def licencias(folder, version, homepage):
+    """The licence texts: Debian's, with CRLF line ends, and what the notice says."""
+    fallos = []
+    for nombre, debian in LICENCIAS.items():
+        with open(os.path.join(folder, nombre), "rb") as f, open(debian, "rb") as g:
+            if f.read() != g.read().replace(b"\n", b"\r\n"):
+                fallos.append(f"{nombre} is not {debian} with CRLF line ends")
+    with open(os.path.join(folder, AVISOS), "rb") as f:
+        avisos = f.read()
+    if avisos.replace(b"\r\n", b"").count(b"\n"):
+        fallos.append(f"{AVISOS} has lines that do not end in CRLF")
+    texto = avisos.decode("utf-8-sig")
+    resumen = texto.split("\r\n===== ", 1)[0]
+    fuente = f"{homepage}\r\n"
+    for nombre in NOMBRES + [f"etiqueta v{version}", fuente]:
+        if nombre not in resumen:
+            fallos.append(f"{AVISOS} does not name {nombre!r} above its texts")
+    for frase in TEXTOS:
+        if frase not in texto:
+            fallos.append(f"{AVISOS} does not carry {frase!r}")
     return fallos
 
 
@@ -98,10 +127,11 @@ def programa(exe_path, version, ico_path):
 
 
 def main():
-    zip_path, folder, version, ico_path, system32 = sys.argv[1:]
-    en_disco, fallos = contenido(zip_path, folder)
-    fallos += bibliotecas(en_disco, os.path.dirname(folder), system32)
-    fallos += programa(os.path.join(folder, "coltavenira.exe"), version, ico_path)
+    zip_path, folder, version, ico_path, system32, homepage = sys.argv[1:]
+    fallos = contenido(zip_path, folder)
+    fallos += bibliotecas(os.path.join(folder, PROGRAMA), system32)
+    fallos += licencias(folder, version, homepage)
+    fallos += programa(os.path.join(folder, PROGRAMA), version, ico_path)
     for fallo in fallos:
         print("FAIL:", fallo)
     if fallos:

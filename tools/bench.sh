@@ -11,3 +11,7 @@ need_packages "${BUILD_PACKAGES[@]}" libxcb1-dev libxcb-damage0-dev xvfb xauth
 configure_and_build bench
 xvfb-run -a -s "-screen 0 1024x768x24" build-bench/bench/coltavenira_bench
 ./tools/web.sh --bench
+
+# The Windows program's start-up under Wine, beside a bare Qt window built the same way, once
+# ./tools/windows.sh has made the Windows build.
+./tools/bench-windows.sh

@@ -20,14 +20,27 @@ CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/coltavenira
 need_packages ca-certificates cmake ninja-build dpkg-dev xz-utils g++-mingw-w64-x86-64-posix \
     qt6-base-dev-tools
 
-# Qt for Windows, a minimal shared release build: Core, Gui, Widgets and Test, the windows
-# platform plugin and the windowsvista style, with zlib, libpng, HarfBuzz, FreeType and PCRE2
-# built in. Direct2D is off, which the windows plugin takes only with $QT_PATCH.
-QT_OPTIONS=(-release -shared -opensource -confirm-license -nomake examples -nomake tests
-    -xplatform win32-g++ -no-opengl -no-dbus -no-icu -no-zstd
+# Qt for Windows, a minimal static release build optimised for size, with MinGW's runtime linked
+# in: Core, Gui, Widgets and Test, the windows platform plugin and the windowsvista style, with
+# zlib, libpng, HarfBuzz, FreeType and PCRE2 built in, and without the parts of Qt the window
+# never uses. Every function and datum of Qt in a section of its own, so that the program's link
+# can drop those it does not call. Direct2D is off, which the windows plugin takes only with
+# $QT_PATCH.
+QT_OPTIONS=(-release -optimize-size -static -static-runtime -opensource -confirm-license
+    -nomake examples -nomake tests -xplatform win32-g++ -no-opengl -no-dbus -no-icu -no-zstd
     -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-concurrent
     -no-feature-xml -no-feature-vulkan -no-feature-jpeg -no-feature-tabletevent
-    -no-feature-direct2d -qt-zlib -qt-libpng -qt-harfbuzz -qt-freetype -qt-pcre)
+    -no-feature-direct2d -qt-zlib -qt-libpng -qt-harfbuzz -qt-freetype -qt-pcre
+    -no-feature-textodfwriter -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
+    -no-feature-pdf -no-feature-gif -no-feature-ico -no-feature-sessionmanager
+    -no-feature-systemtrayicon -no-feature-wizard -no-feature-mdiarea -no-feature-dockwidget
+    -no-feature-calendarwidget -no-feature-colordialog -no-feature-fontdialog
+    -no-feature-filedialog -no-feature-graphicsview -no-feature-fontcombobox
+    -no-feature-style-stylesheet -no-feature-filesystemmodel -no-feature-mimetype-database)
+QT_CMAKE_OPTIONS=("-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
+    "-DCMAKE_CXX_FLAGS=-ffunction-sections -fdata-sections")
+# What the licences of the libraries built into Qt ask a copy of the program to carry.
+QT_3RDPARTY=(freetype harfbuzz-ng libpng zlib pcre2 double-conversion)
 
 # The host tools (moc, rcc, uic) must be the same Qt version as the one we build.
 qt_deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
@@ -35,7 +48,7 @@ qt_version=${qt_deb_version%%+*}
 qt_version=${qt_version%%-*}
 mingw_version=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
 qt_key=$({
-    echo "$qt_deb_version" "${QT_OPTIONS[*]}" "$mingw_version"
+    echo "$qt_deb_version" "${QT_OPTIONS[*]}" "${QT_CMAKE_OPTIONS[*]}" "$mingw_version"
     cat "$QT_PATCH" "$TOOLCHAIN"
 } | sha256sum | cut -c1-12)
 QT_DIR=$CACHE/qt-$qt_version-mingw-$qt_key
@@ -62,7 +75,7 @@ build_qt() {
         echo "== Qt $qt_version for Windows: $QT_DIR"
         return
     fi
-    echo "== Building Qt $qt_version for Windows in $QT_DIR (about 35 minutes on 2 cores)"
+    echo "== Building Qt $qt_version for Windows in $QT_DIR (about 40 minutes on 2 cores)"
     need_deb_src
     local work=$QT_DIR.build
     rm -rf "$QT_DIR" "$work"
@@ -79,10 +92,22 @@ build_qt() {
         cd "$work/build"
         "$src/configure" -prefix "$QT_DIR" "${QT_OPTIONS[@]}" -qt-host-path /usr -- -G Ninja \
             -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/"$(dpkg-architecture -qDEB_HOST_MULTIARCH)"/cmake
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/"$(dpkg-architecture -qDEB_HOST_MULTIARCH)"/cmake \
+            "${QT_CMAKE_OPTIONS[@]}"
         nice -n 10 cmake --build .
         cmake --install .
     )
+    # Debian's record of who holds the rights to what in qt6-base, and the licence and version
+    # of each library built into Qt, as its source has them.
+    local licencias=$QT_DIR/licencias
+    mkdir -p "$licencias"
+    cp "$src/debian/copyright" "$licencias/qt6-base-copyright"
+    echo "$qt_deb_version" > "$licencias/qt6-base-version"
+    for parte in "${QT_3RDPARTY[@]}"; do
+        mkdir -p "$licencias/$parte"
+        find "$src/src/3rdparty/$parte" -maxdepth 1 \( -name qt_attribution.json -o -name COPYING \
+            -o -name '*LICEN[CS]E*' \) -exec cp -t "$licencias/$parte/" {} +
+    done
     touch "$QT_DIR/.complete"
     rm -rf "$work"
 }
@@ -99,7 +124,12 @@ fi
 
 # Coltavenira for Windows, warnings as errors, and its packages.
 need_packages nsis zip
-cmake --preset windows -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
+# A build folder made with another Qt is configured afresh: CMake keeps the Qt it found first.
+fresh=()
+if ! grep -qsx "Qt6_DIR:PATH=$QT_DIR/lib/cmake/Qt6" build-windows/CMakeCache.txt; then
+    fresh=(--fresh)
+fi
+cmake --preset windows "${fresh[@]}" -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
 nice -n 10 cmake --build --preset windows
 cmake --build --preset windows --target paquetes
 paquetes=(build-windows/coltavenira-*-win64.zip build-windows/coltavenira-*-win64-setup.exe)

@@ -8,9 +8,14 @@
 
 bool traducirQtAlEspanol(QCoreApplication& aplicacion)
 {
+#ifdef Q_OS_WIN
+    // The Windows program is one file: it carries Qt's texts itself (ui/CMakeLists.txt).
+    const QString carpeta = QStringLiteral(":/i18n");
+#else
+    const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
     auto* traduccion = new QTranslator(&aplicacion);
-    if (!traduccion->load(QStringLiteral("qtbase_es"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!traduccion->load(QStringLiteral("qtbase_es"), carpeta)) {
         delete traduccion;
         return false;
     }
