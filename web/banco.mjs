@@ -18,10 +18,7 @@ const mediana = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 // What the page loads: the site less the source archive and the licence, which it only links.
 const bytes = readdirSync(sitio)
   .filter((nombre) => !['coltavenira-fuente.tar.gz', 'LICENCIA.txt'].includes(nombre))
-  .reduce(
-  (total, nombre) => total + gzipSync(readFileSync(join(sitio, nombre)), { level: 9 }).length,
-  0
-);
+  .reduce((total, nombre) => total + gzipSync(readFileSync(join(sitio, nombre)), { level: 9 }).length, 0);
 
 const carpetaSuelo = mkdtempSync(join(tmpdir(), 'coltavenira-suelo-'));
 writeFileSync(
