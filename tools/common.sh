@@ -35,9 +35,10 @@ need_packages() {
     done
     if [ ${#missing[@]} -gt 0 ]; then
         echo "== Installing ${missing[*]}"
-        as_root apt-get update -q
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-            "${missing[@]}"
+        # Another install under way (a second tool, unattended upgrades) is waited for.
+        as_root apt-get -o DPkg::Lock::Timeout=1200 update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1200 install \
+            -y -q --no-install-recommends "${missing[@]}"
     fi
 }
 
