@@ -167,7 +167,7 @@ std::vector<double> latenciasDeEleccion()
 {
     Form1 ventana;
     ventana.show();
-    QApplication::setActiveWindow(&ventana);
+    ventana.activateWindow();
     if (!QTest::qWaitForWindowExposed(&ventana))
         throw std::runtime_error("the window was not shown");
     auto* label1 = ventana.findChild<QLabel*>("Label1");

@@ -48,7 +48,7 @@ void TestSecuencias::secuencias()
         QRandomGenerator azar(semilla);
         Form1 ventana(".");
         ventana.show();
-        QApplication::setActiveWindow(&ventana);
+        ventana.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&ventana));
         const QLabel* label1 = ventana.findChild<QLabel*>("Label1");
 
