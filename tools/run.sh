@@ -6,7 +6,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${BUILD_PACKAGES[@]}"
-configure_and_build dev
+# The program alone: the tests' packages are the test command's business.
+configure_and_build app
 no_display() {
     echo "No display to show the window on. To try the program without one, install xvfb" >&2
     echo "(sudo apt-get install xvfb) and run:  xvfb-run -a $0" >&2
@@ -17,7 +18,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 # Qt aborts when the display named cannot be reached.
 status=0
-build/app/coltavenira "$@" || status=$?
+build-app/app/coltavenira "$@" || status=$?
 if [ "$status" -eq 134 ]; then
     no_display
 fi
