@@ -29,9 +29,15 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" <<< "$compone
 grep -q '<icon type="cached"[^>]*>.*coltavenira.*png</icon>' <<< "$componente" ||
     fail "no cached icon"
 find "$out/catalogo" -path '*icons*' -name '*coltavenira*.png' | grep -q . || fail "no icon file"
-# The hints file explains every tag it knows, then lists the unit's hints: there must be none.
-if grep -qiE '\b(warning|error)' "$out/compose.log" ||
-    ! sed -n '/^- Unit:/,$p' "$out/pistas/coltavenira.hints.yaml" | grep -qx '  Hints: \[\]'; then
-    fail "hints from compose"
-fi
+# The hints file gives every tag it knows with its severity, then lists the unit's hints: none
+# may be more than an info. AppStream 0.16 has an info for the <developer> tag, which it predates.
+grep -qiE '\b(warning|error)' "$out/compose.log" && fail "warnings from compose"
+pistas=$out/pistas/coltavenira.hints.yaml
+severidades=$(awk '/^- Tag: /{tag=$3} /^  Severity: /{print tag, $2}' "$pistas")
+while read -r tag; do
+    case $(awk -v tag="$tag" '$1 == tag {print $2}' <<< "$severidades") in
+        info | pedantic) ;;
+        *) fail "hint from compose: $tag" ;;
+    esac
+done < <(sed -n '/^- Unit:/,$s/^ *- tag: //p' "$pistas")
 echo "$id: composed with icon and desktop entry"
