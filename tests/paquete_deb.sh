@@ -21,9 +21,10 @@ fail() { echo "$*"; dpkg-deb --info "$deb"; dpkg-deb --contents "$deb"; exit 1; 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "wrong version"
 grep -qE '^[^<]+ <[^@> ]+@[^> ]+>$' <<< "$(dpkg-deb -f "$deb" Maintainer)" || fail "no address"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation \
-    qt6-translations-l10n; do
-    grep -q "\b$dep\b" <<< "$depends" || fail "Depends lacks $dep: $depends"
+# Debian 13's Qt libraries carry the 64-bit time names: libqt6core6t64.
+for dep in 'libqt6widgets6(t64)?' 'libqt6gui6(t64)?' 'libqt6core6(t64)?' libc6 'libstdc\+\+6' \
+    fonts-liberation qt6-translations-l10n; do
+    grep -qE "(^|, )$dep( |,|$)" <<< "$depends" || fail "Depends lacks $dep: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "does not recommend qt6-wayland"
 
