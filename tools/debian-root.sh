@@ -9,38 +9,46 @@
 #   tools/debian-root.sh run DIR COMMAND        COMMAND by bash in DIR, as usuario in its home
 #   tools/debian-root.sh run-root DIR COMMAND   the same as root
 #   tools/debian-root.sh remove DIR             DIR and everything in it
+#   tools/debian-root.sh try SUITE COMMAND [FILE...]
+#       a new user's first steps: a fresh root of SUITE, a clean clone of this repository's HEAD
+#       in ~/coltavenira and the FILEs in ~; COMMAND run there as usuario; the root removed
+#       after. Its status is COMMAND's.
 #
-# Debian's packages downloaded in a root (by mmdebstrap, and by apt-get in the root) are kept in
-# ${XDG_CACHE_HOME:-~/.cache}/coltavenira/apt/SUITE, so that the next root downloads nothing it
-# had. The machine's own CA certificates (/usr/local/share/ca-certificates) and npm's settings
-# (~/.npmrc) are carried in, or npm could not reach its registry from inside.
+# Debian's packages downloaded in a root (by mmdebstrap, and by apt-get in the root), and the
+# package lists, are kept in ${XDG_CACHE_HOME:-~/.cache}/coltavenira/apt/SUITE, so that the next
+# root downloads nothing it had. The machine's own CA certificates (in
+# /usr/local/share/ca-certificates) and npm's settings (~/.npmrc) are carried in, or npm could not
+# reach its registry from inside.
 # shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 APT_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/coltavenira/apt
 
 usage() {
-    sed -n '7,10s/^# \?//p' "${BASH_SOURCE[0]}" >&2
+    sed -n '7,14s/^# \?//p' "${BASH_SOURCE[0]}" >&2
     exit 2
 }
 
 suite_of() {
-    (. "$1/etc/os-release" && echo "$VERSION_CODENAME")
+    sed -n 's/^VERSION_CODENAME=//p' "$1/etc/os-release"
 }
 
 make_root() {
     local suite=$1 dir=$2
     need_packages mmdebstrap
     local cache=$APT_CACHE/$suite
-    mkdir -p "$cache"
+    mkdir -p "$cache/archives/partial" "$cache/lists/partial"
     rm -rf "$dir"
     echo "== A fresh Debian $suite in $dir"
-    # The cache is copied in before the download and out before mmdebstrap empties it.
+    # The cache is copied in before the download and out before mmdebstrap empties it; with
+    # the package lists of the last root, apt asks only whether they changed.
     # shellcheck disable=SC2016 # "$1" is the hook's
     mmdebstrap --quiet --variant=minbase --include=ca-certificates,git,sudo,locales \
-        --skip=download/empty --setup-hook='mkdir -p "$1"/var/cache/apt/archives' \
-        --setup-hook="sync-in $cache /var/cache/apt/archives" \
-        --customize-hook="sync-out /var/cache/apt/archives $cache" \
+        --skip=download/empty \
+        --setup-hook='mkdir -p "$1"/var/cache/apt/archives "$1"/var/lib/apt/lists' \
+        --setup-hook="sync-in $cache/archives /var/cache/apt/archives" \
+        --setup-hook="sync-in $cache/lists /var/lib/apt/lists" \
+        --customize-hook="sync-out /var/cache/apt/archives $cache/archives" \
         "$suite" "$dir" http://deb.debian.org/debian
     cp /etc/resolv.conf "$dir/etc/resolv.conf"
     # sudo looks up the host's name.
@@ -69,7 +77,7 @@ EOF
 run_in() {
     local dir=$1 user=$2 command=$3 suite
     suite=$(suite_of "$dir")
-    mkdir -p "$APT_CACHE/$suite"
+    mkdir -p "$APT_CACHE/$suite/archives/partial" "$APT_CACHE/$suite/lists/partial"
     # shellcheck disable=SC2016 # the inner bash's arguments
     unshare --mount --fork bash -euo pipefail -c '
         dir=$1
@@ -78,10 +86,29 @@ run_in() {
         mount --rbind /sys "$dir/sys"
         mount -t tmpfs tmpfs "$dir/tmp"
         mount -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm"
-        mount --bind "$2" "$dir/var/cache/apt/archives"
+        mount --bind "$2/archives" "$dir/var/cache/apt/archives"
+        mount --bind "$2/lists" "$dir/var/lib/apt/lists"
         exec chroot "$dir" /usr/sbin/runuser -l "$3" -c "$4"' \
         bash "$dir" "$APT_CACHE/$suite" "$user" \
         "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command"
+}
+
+# try SUITE COMMAND FILE...
+try_in_fresh_root() {
+    local suite=$1 command=$2 dir status=0
+    shift 2
+    dir=$(mktemp -d /var/tmp/coltavenira-"$suite".XXXXXX)
+    # shellcheck disable=SC2064 # the folder of this call
+    trap "rm -rf --one-file-system '$dir'" EXIT
+    make_root "$suite" "$dir"
+    git clone --quiet "$ROOT" "$dir/home/usuario/coltavenira"
+    if [ $# -gt 0 ]; then
+        cp -t "$dir/home/usuario" "$@"
+    fi
+    chown -R 1000:1000 "$dir/home/usuario"
+    echo "== In a fresh Debian $suite, as a new user: $command"
+    run_in "$dir" usuario "cd coltavenira && $command" || status=$?
+    return "$status"
 }
 
 [ $# -ge 2 ] || usage
@@ -94,5 +121,6 @@ case $1 in
     run) [ $# -eq 3 ] || usage; run_in "$2" usuario "$3" ;;
     run-root) [ $# -eq 3 ] || usage; run_in "$2" root "$3" ;;
     remove) [ $# -eq 2 ] || usage; rm -rf --one-file-system "$2" ;;
+    try) [ $# -ge 3 ] || usage; shift; try_in_fresh_root "$@" ;;
     *) usage ;;
 esac
