@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by the tools: installs what is missing on Debian 12 and configures the build. Sourced,
+# Shared by the tools: installs what is missing on Debian 12 or 13 and configures the build. Sourced,
 # not run; its package lists are for the scripts that source it.
 # shellcheck shell=bash disable=SC2034
 
@@ -47,6 +47,15 @@ BUILD_PACKAGES=(ca-certificates g++ cmake ninja-build pkg-config qt6-base-dev fo
     qt6-translations-l10n)
 # What cpack needs to work out the Debian package's dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
+
+# Where Debian 12 and 13 differ, for the tools; every name here is in both releases, and what 13
+# alone needs is installed on 12 too:
+# - Qt 6.8's private headers, which the tests use, want libxkbcommon-dev;
+# - AppStream 1.0 reads the SVG icon through gdk-pixbuf's SVG loader, librsvg2-common;
+# - clang's runtime goes by each release's default name, libclang-rt-dev, never by a version;
+# - Debian 13's Qt libraries carry the 64-bit time names (libqt6core6t64): the package's test
+#   takes either name, and the package built on 12 installs on 13.
+TEST_PACKAGES_FOR_13=(libxkbcommon-dev librsvg2-common)
 
 # configure_and_build PRESET [cmake options...]: the builds are the presets of CMakePresets.json.
 configure_and_build() {

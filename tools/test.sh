@@ -9,11 +9,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # the tools that check the desktop entry, the AppStream record, the Windows resource script and
 # the Debian package; a private X server with a window manager and the accessibility bus, where
 # the real program is read as a screen reader reads it; a headless Weston and Qt's Wayland
-# plugin for the window on Wayland; reuse for the licences; shellcheck and flake8 for the scripts.
-need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
-    desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-dev libxkbcommon-dev \
-    python3-pyatspi at-spi2-core dbus xvfb openbox xdotool x11-utils \
-    appstream-compose lintian weston qt6-wayland reuse clang-format shellcheck python3-flake8
+# plugin for the window on Wayland; reuse for the licences; shellcheck and flake8 for the
+# scripts.
+need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${TEST_PACKAGES_FOR_13[@]}" \
+    locales qt6-base-private-dev desktop-file-utils appstream appstream-compose \
+    binutils-mingw-w64-x86-64 clang libclang-rt-dev python3-pyatspi at-spi2-core dbus xvfb \
+    openbox xdotool x11-utils lintian weston qt6-wayland reuse clang-format shellcheck \
+    python3-flake8
 
 echo "== Licences"
 reuse lint
