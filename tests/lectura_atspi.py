@@ -7,7 +7,9 @@ label's name is the reading. Then what the window manager is told of the window 
 maximize or resize), that Qt's Spanish texts are loaded, and that closing the window ends the
 program with status 0, having saved nothing. It starts an X server of its own; run it in a D-Bus
 session of its own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
+import contextlib
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -201,6 +203,13 @@ def probar(programa, procesos):
         sys.exit("the program went on after its window was closed")
     if estado != 0:
         sys.exit(f"the program ended with status {estado}")
+    # Fontconfig's cache is the system's business, not the program's: it writes one to the home
+    # wherever a package changed a font folder after the system's cache was made (Debian 13's
+    # X11/Type1 folder, in a fresh install).
+    fuentes = os.path.join(casa.name, ".cache", "fontconfig")
+    shutil.rmtree(fuentes, ignore_errors=True)
+    with contextlib.suppress(OSError):
+        os.rmdir(os.path.dirname(fuentes))
     guardado = [os.path.join(raiz, nombre) for raiz, carpetas, ficheros in os.walk(casa.name)
                 for nombre in carpetas + ficheros]
     if guardado:
