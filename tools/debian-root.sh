@@ -33,29 +33,49 @@ suite_of() {
     sed -n 's/^VERSION_CODENAME=//p' "$1/etc/os-release"
 }
 
+# sync_var FROM TO: apt's downloaded packages (as hard links where it can) and package lists
+# from one var/ folder to another, a root's or the suite's cache. Each root has copies of its
+# own, so that roots may run side by side; a copy holds the cache's lock.
+sync_var() {
+    mkdir -p "$2/cache/apt/archives/partial" "$2/lib/apt/lists/partial"
+    (
+        flock 9
+        find "$1/cache/apt/archives" -maxdepth 1 -name '*.deb' \
+            -exec cp --link --no-clobber -t "$2/cache/apt/archives" {} + 2> /dev/null ||
+            find "$1/cache/apt/archives" -maxdepth 1 -name '*.deb' \
+                -exec cp --no-clobber -t "$2/cache/apt/archives" {} +
+        find "$1/lib/apt/lists" -maxdepth 1 -type f ! -name lock \
+            -exec cp --preserve=timestamps --update -t "$2/lib/apt/lists" {} +
+    ) 9> "$APT_CACHE/.lock"
+}
+
 make_root() {
     local suite=$1 dir=$2
     need_packages mmdebstrap
     local cache=$APT_CACHE/$suite
-    mkdir -p "$cache/archives/partial" "$cache/lists/partial"
+    mkdir -p "$cache/cache/apt/archives" "$cache/lib/apt/lists"
     rm -rf "$dir"
     echo "== A fresh Debian $suite in $dir"
-    # The cache is copied in before the download and out before mmdebstrap empties it; with
-    # the package lists of the last root, apt asks only whether they changed.
+    # With the packages and the package lists of the last root, apt downloads only what is new.
+    # The cache goes in before the download, and out before mmdebstrap empties the root's.
     # shellcheck disable=SC2016 # "$1" is the hook's
-    mmdebstrap --quiet --variant=minbase --include=ca-certificates,git,sudo,locales \
-        --skip=download/empty \
-        --setup-hook='mkdir -p "$1"/var/cache/apt/archives "$1"/var/lib/apt/lists' \
-        --setup-hook="sync-in $cache/archives /var/cache/apt/archives" \
-        --setup-hook="sync-in $cache/lists /var/lib/apt/lists" \
-        --customize-hook="sync-out /var/cache/apt/archives $cache/archives" \
-        "$suite" "$dir" http://deb.debian.org/debian
+    (
+        flock 9
+        mmdebstrap --quiet --variant=minbase --include=ca-certificates,git,sudo,locales \
+            --skip=download/empty \
+            --setup-hook='mkdir -p "$1"/var/cache/apt/archives "$1"/var/lib/apt/lists' \
+            --setup-hook="sync-in $cache/cache/apt/archives /var/cache/apt/archives" \
+            --setup-hook="sync-in $cache/lib/apt/lists /var/lib/apt/lists" \
+            --customize-hook="sync-out /var/cache/apt/archives $cache/cache/apt/archives" \
+            --customize-hook="sync-out /var/lib/apt/lists $cache/lib/apt/lists" \
+            "$suite" "$dir" http://deb.debian.org/debian
+    ) 9> "$APT_CACHE/.lock"
     cp /etc/resolv.conf "$dir/etc/resolv.conf"
     # sudo looks up the host's name.
     echo "127.0.1.1 $(hostname)" >> "$dir/etc/hosts"
     if compgen -G '/usr/local/share/ca-certificates/*.crt' > /dev/null; then
         cp /usr/local/share/ca-certificates/*.crt "$dir/usr/local/share/ca-certificates/"
-        chroot "$dir" update-ca-certificates > /dev/null
+        chroot "$dir" update-ca-certificates > /dev/null 2>&1
     fi
     # The release's security and update suites, as on an installed machine.
     cat > "$dir/etc/apt/sources.list" << EOF
@@ -73,11 +93,12 @@ EOF
 }
 
 # run_in DIR USER COMMAND: the command in a mount namespace of its own, so that whatever it
-# mounts goes when it ends; apt's downloads land in the shared cache.
+# mounts goes when it ends; what apt downloaded is kept in the cache, whatever the status.
 run_in() {
-    local dir=$1 user=$2 command=$3 suite
-    suite=$(suite_of "$dir")
-    mkdir -p "$APT_CACHE/$suite/archives/partial" "$APT_CACHE/$suite/lists/partial"
+    local dir=$1 user=$2 command=$3 cache status=0
+    cache=$APT_CACHE/$(suite_of "$dir")
+    mkdir -p "$cache"
+    sync_var "$cache" "$dir/var"
     # shellcheck disable=SC2016 # the inner bash's arguments
     unshare --mount --fork bash -euo pipefail -c '
         dir=$1
@@ -86,11 +107,12 @@ run_in() {
         mount --rbind /sys "$dir/sys"
         mount -t tmpfs tmpfs "$dir/tmp"
         mount -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm"
-        mount --bind "$2/archives" "$dir/var/cache/apt/archives"
-        mount --bind "$2/lists" "$dir/var/lib/apt/lists"
-        exec chroot "$dir" /usr/sbin/runuser -l "$3" -c "$4"' \
-        bash "$dir" "$APT_CACHE/$suite" "$user" \
-        "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command"
+        exec chroot "$dir" /usr/sbin/runuser -l "$2" -c "$3"' \
+        bash "$dir" "$user" \
+        "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command" ||
+        status=$?
+    sync_var "$dir/var" "$cache"
+    return "$status"
 }
 
 # try SUITE COMMAND FILE...
