@@ -15,9 +15,11 @@ import { servir } from './servidor.mjs';
 const vueltas = 11;
 const mediana = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
-// What the page loads: the site less the source archive and the licence, which it only links.
+// What the page loads: the site less the source archive and the licence, which it only links,
+// and the PNG icons, which only an install fetches.
 const bytes = readdirSync(sitio)
   .filter((nombre) => !['coltavenira-fuente.tar.gz', 'LICENCIA.txt'].includes(nombre))
+  .filter((nombre) => !nombre.endsWith('.png'))
   .reduce((total, nombre) => total + gzipSync(readFileSync(join(sitio, nombre)), { level: 9 }).length, 0);
 
 const carpetaSuelo = mkdtempSync(join(tmpdir(), 'coltavenira-suelo-'));

@@ -50,6 +50,15 @@ pagina = pagina.replace(
   /<script src="calculadora\.js" defer><\/script>\n<script src="pagina\.js" defer><\/script>/,
   () => `<script>\n${guion.join('')}</script>`
 );
+// The page's Content-Security-Policy allows its inline script and style by their SHA-256 alone.
+for (const [marca, etiqueta] of [['@GUION@', 'script'], ['@ESTILO@', 'style']]) {
+  const huellas = [...pagina.matchAll(new RegExp(`<${etiqueta}>([^]*?)</${etiqueta}>`, 'g'))].map(
+    ([, texto]) => `'sha256-${createHash('sha256').update(texto).digest('base64')}'`
+  );
+  if (huellas.length === 0 || !pagina.includes(marca))
+    throw new Error(`sitio.mjs: no ${marca}, or no <${etiqueta}> to allow`);
+  pagina = pagina.replace(marca, huellas.join(' '));
+}
 
 // Same sources, same bytes: no date or path of the build goes in.
 rmSync(sitio, { recursive: true, force: true });
@@ -59,7 +68,10 @@ const copias = [
   [join(modulos, 'coltavenira.wasm'), 'coltavenira.wasm'],
   [join(web, 'manifest.webmanifest'), 'manifest.webmanifest'],
   [join(iconos, 'coltavenira.svg'), 'icono.svg'],
+  [join(iconos, 'coltavenira-192.png'), 'icono-192.png'],
   [join(iconos, 'coltavenira-256.png'), 'icono-256.png'],
+  [join(iconos, 'coltavenira-512.png'), 'icono-512.png'],
+  [join(iconos, 'coltavenira-maskable-512.png'), 'icono-mascara-512.png'],
 ];
 for (const [origen, nombre] of copias) copyFileSync(origen, join(sitio, nombre));
 
@@ -78,7 +90,8 @@ const huella = createHash('sha256');
 for (const nombre of archivos) huella.update(nombre).update(readFileSync(join(sitio, nombre)));
 const trabajador = readFileSync(join(web, 'sw.js'), 'utf8')
   .replace('@VERSION@', huella.digest('hex').slice(0, 16))
-  .replace("'@ARCHIVOS@'", JSON.stringify(['./', ...archivos]));
+  // The worker keeps what the page loads; the PNG icons are for an install alone.
+  .replace("'@ARCHIVOS@'", JSON.stringify(['./', ...archivos.filter((n) => !n.endsWith('.png'))]));
 writeFileSync(join(sitio, 'sw.js'), trabajador);
 
 // Copies keep their source's mode, which the umask of the checkout set: every file takes the

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Lighthouse as an outside judge of the built page, with a phone's settings and a desktop's:
 // accessibility, best practices and SEO at 100, and a failure names every audit that keeps a
-// category below it, with where on the page.
+// category below it, with where on the page; and the page's Content-Security-Policy, with
+// nothing of high severity against cross-site scripting.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { pasarLighthouse } from './comun.mjs';
@@ -36,5 +37,10 @@ for (const formato of ['mobile', 'desktop']) {
       fallas.length === 0 && categorias.every((id) => lhr.categories[id].score === 1),
       `${formato}: ${puntos.join(', ')}\n  ${fallas.join('\n  ')}`
     );
+    // Of no weight in the score, so judged here. A policy in a <meta> rather than a header is of
+    // medium severity, and stays: a static host may send no header of ours.
+    const hallazgos = lhr.audits['csp-xss'].details?.items ?? [];
+    const graves = hallazgos.filter((h) => ['High', 'Syntax'].includes(h.severity));
+    assert.deepEqual(graves, [], `csp-xss: ${JSON.stringify(hallazgos)}`);
   });
 }
