@@ -53,7 +53,11 @@ if [ -z "$built" ]; then
     bash -c "$build"
 fi
 
-tmp=$(mktemp -d)
+# The second build on the same filesystem as the first, in the tree's own build area: CPack
+# counts each folder's size into the package's Installed-Size, and a folder's size is the
+# filesystem's (4 KiB on ext4, less on the tmpfs that is Debian 13's /tmp).
+mkdir -p "$ROOT/build-reproducible"
+tmp=$(mktemp -d "$ROOT/build-reproducible/XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 other=$tmp/$(basename "$ROOT")-otra-copia
 echo "== Reproducibility: second build, in $other"
