@@ -119,7 +119,7 @@ need_packages "${BUILD_PACKAGES[@]}" qt6-base-private-dev
         cmake --preset dev > /dev/null &&
         nice cmake --build --preset dev --target tst_calculadora &&
         ctest --preset dev -R '^tst_calculadora$' &&
-        ./tools/web.sh --build-only > /dev/null &&
+        ./tools/web.sh --build-only &&
         diff -r build-web/sitio "$tmp/$sitio"
 ) || refuse "the source archive, unpacked, does not build, test or make the same site (see above)"
 
