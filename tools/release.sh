@@ -92,8 +92,11 @@ nombres=("$deb" "$windows.zip" "$windows-setup.exe" "$sitio.zip" "coltavenira-$v
 (cd "$publicar" && sha256sum --quiet --strict -c SHA256SUMS) ||
     refuse "sha256sum -c SHA256SUMS fails in $publicar"
 tiene=$(cd "$publicar" && LC_ALL=C ls)
-if [ "$tiene" != "$(printf '%s\n' "${nombres[@]}" | LC_ALL=C sort)" ]; then
-    refuse "$publicar holds ${tiene//$'\n'/ }, not ${nombres[*]}"
+esperados=$(printf '%s\n' "${nombres[@]}" | LC_ALL=C sort)
+de_mas=$(LC_ALL=C comm -23 <(echo "$tiene") <(echo "$esperados") | xargs)
+faltan=$(LC_ALL=C comm -13 <(echo "$tiene") <(echo "$esperados") | xargs)
+if [ -n "$de_mas$faltan" ]; then
+    refuse "$publicar holds ${de_mas:-nothing} beyond the release's files and lacks ${faltan:-none}"
 fi
 # The Windows notice names each file of the Corresponding Source, whole on a line of its own.
 unzip -p "$publicar/$windows.zip" "$windows/AVISOS-DE-TERCEROS.txt" > "$tmp/avisos"
