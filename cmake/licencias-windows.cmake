@@ -109,8 +109,8 @@ ${_lista}- El tiempo de ejecución de MinGW-w64 ${_mingw_version}: su biblioteca
 Fuente correspondiente
 ----------------------
 
-Se publica junto a este programa, en el mismo sitio del que se descarga, en estos archivos
-(SHA256SUMS, a su lado, da la suma SHA-256 de cada uno):
+La fuente correspondiente se publica junto a este programa, en el mismo sitio del que se
+descarga, en estos archivos (SHA256SUMS, a su lado, da la suma SHA-256 de cada uno):
 
   coltavenira-${_version_programa}.tar.gz
       la fuente de Coltavenira ${_version_programa}, de la que se construyó coltavenira.exe;
@@ -122,9 +122,10 @@ Se publica junto a este programa, en el mismo sitio del que se descarga, en esto
 
 La fuente de Coltavenira está también en su repositorio, en la etiqueta v${_version_programa}:
 ${PROJECT_HOMEPAGE_URL}
-Su tools/windows.sh construye ese Qt y el programa; con él se puede volver a enlazar
-coltavenira.exe con otra versión de Qt, modificada o no. El tiempo de ejecución de MinGW-w64 y
-el de GCC vienen de los paquetes fuente de Debian ${_mingw_fuente} y ${_gcc_fuente}.
+Su tools/windows.sh construye Qt a partir de esos archivos, y el programa; con él se puede
+volver a enlazar coltavenira.exe con otra versión de Qt, modificada o no. El tiempo de ejecución
+de MinGW-w64 y el de GCC vienen de los paquetes fuente de Debian ${_mingw_fuente} y
+${_gcc_fuente}.
 
 Los avisos que esas licencias piden acompañar al programa siguen, completos: los de cada
 biblioteca incorporada en Qt, como las trae la fuente de Qt; el registro de derechos de Debian
