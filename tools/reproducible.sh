@@ -69,7 +69,7 @@ second_start=$SECONDS
         git clone --quiet "$ROOT" "$other"
         if ! git diff --quiet HEAD; then
             echo "   (with this tree's uncommitted changes)"
-            git diff HEAD --binary | git -C "$other" apply --whitespace=nowarn
+            git diff HEAD --binary | git -C "$other" apply --index --whitespace=nowarn
         fi
         git ls-files -z --others --exclude-standard | tar -c --null -T - | tar -x -C "$other"
     else
