@@ -13,6 +13,22 @@ set(_licencias ${QT6_INSTALL_PREFIX}/licencias)
 if(NOT EXISTS ${_licencias}/qt6-base-copyright)
     message(FATAL_ERROR "No ${_licencias}/qt6-base-copyright: tools/windows.sh puts it there")
 endif()
+# The files of the Corresponding Source, by the names they are published under beside the
+# program (tools/release.sh): our source archive, the qt6-base source package Qt was built from
+# (tools/windows.sh keeps it beside Qt), the .dsc first, and the patch it took.
+file(GLOB _fuente_qt LIST_DIRECTORIES false RELATIVE ${QT6_INSTALL_PREFIX}/fuente
+     ${QT6_INSTALL_PREFIX}/fuente/*)
+list(FILTER _fuente_qt EXCLUDE REGEX "\\.dsc$")
+list(SORT _fuente_qt)
+file(GLOB _dsc LIST_DIRECTORIES false RELATIVE ${QT6_INSTALL_PREFIX}/fuente
+     ${QT6_INSTALL_PREFIX}/fuente/*.dsc)
+if(NOT _dsc OR NOT _fuente_qt)
+    message(FATAL_ERROR "No qt6-base source in ${QT6_INSTALL_PREFIX}/fuente: tools/windows.sh "
+                        "puts it there")
+endif()
+set(_fuente_qt ${_dsc} ${_fuente_qt})
+list(JOIN _fuente_qt "\n  " _fuente_qt)
+set(_parche qtbase-directwrite3-needs-direct2d.patch)
 set(_salida ${PROJECT_BINARY_DIR}/licencias)
 file(MAKE_DIRECTORY ${_salida})
 
@@ -93,14 +109,23 @@ ${_lista}- El tiempo de ejecución de MinGW-w64 ${_mingw_version}: su biblioteca
 Fuente correspondiente
 ----------------------
 
-La fuente de Coltavenira es su repositorio, en la etiqueta v${_version_programa}:
+La fuente correspondiente se publica junto a este programa, en el mismo sitio del que se
+descarga, en estos archivos (SHA256SUMS, a su lado, da la suma SHA-256 de cada uno):
+
+  coltavenira-${_version_programa}.tar.gz
+      la fuente de Coltavenira ${_version_programa}, de la que se construyó coltavenira.exe;
+  ${_fuente_qt}
+      el paquete fuente de Debian qt6-base ${_qt_debian}, del que se construyó Qt
+      (apt-get source qt6-base=${_qt_debian} lo descarga también de Debian);
+  ${_parche}
+      el pequeño cambio que se aplicó a esa fuente de Qt antes de construirla.
+
+La fuente de Coltavenira está también en su repositorio, en la etiqueta v${_version_programa}:
 ${PROJECT_HOMEPAGE_URL}
-Qt se construyó a partir del paquete fuente de Debian qt6-base ${_qt_debian}
-(apt-get source qt6-base=${_qt_debian}), con el pequeño cambio de
-cmake/qtbase-directwrite3-needs-direct2d.patch de ese repositorio. Su tools/windows.sh construye
-ese Qt y el programa; con él se puede volver a enlazar coltavenira.exe con otra versión de Qt,
-modificada o no. El tiempo de ejecución de MinGW-w64 y el de GCC vienen de los paquetes fuente
-de Debian ${_mingw_fuente} y ${_gcc_fuente}.
+Su tools/windows.sh construye Qt a partir de esos archivos, y el programa; con él se puede
+volver a enlazar coltavenira.exe con otra versión de Qt, modificada o no. El tiempo de ejecución
+de MinGW-w64 y el de GCC vienen de los paquetes fuente de Debian ${_mingw_fuente} y
+${_gcc_fuente}.
 
 Los avisos que esas licencias piden acompañar al programa siguen, completos: los de cada
 biblioteca incorporada en Qt, como las trae la fuente de Qt; el registro de derechos de Debian

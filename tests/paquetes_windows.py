@@ -5,12 +5,14 @@
 holds one program file and the licence texts, no library and no subfolder; the zip and the setup
 are each at most 7 MiB; the program loads nothing but Windows' own libraries (what a fresh Wine
 prefix has in system32); the licence texts are Debian's GPL and LGPL, and a notice that names
-every component built in and says where the source is; coltavenira.exe is a GUI program with the
-icon and the Spanish (Spain) version record.
+every component built in and says where the source is, by the names of the files published
+beside the program; coltavenira.exe is a GUI program with the icon and the Spanish (Spain)
+version record.
 
 Usage: paquetes_windows.py ZIP FOLDER VERSION ICO SYSTEM32 HOMEPAGE"""
 import os
 import struct
+import subprocess
 import sys
 import zipfile
 
@@ -82,6 +84,16 @@ def licencias(folder, version, homepage):
     for nombre in NOMBRES + [f"etiqueta v{version}", fuente]:
         if nombre not in resumen:
             fallos.append(f"{AVISOS} does not name {nombre!r} above its texts")
+    # The Corresponding Source by the names of the files published beside the program, each
+    # whole on a line of its own: ours, and the qt6-base source package Qt was built from,
+    # which is the version of the host's Qt tools, and the patch it took.
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "qt6-base-dev-tools"],
+                        capture_output=True, text=True, check=True).stdout.split(":")[-1]
+    for archivo in [f"coltavenira-{version}.tar.gz", f"qt6-base_{qt}.dsc",
+                    f"qt6-base_{qt.rsplit('-', 1)[0]}.orig.tar.xz",
+                    f"qt6-base_{qt}.debian.tar.xz", "qtbase-directwrite3-needs-direct2d.patch"]:
+        if f"\r\n  {archivo}\r\n" not in resumen:
+            fallos.append(f"{AVISOS} does not name {archivo} on a line of its own")
     for frase in TEXTOS:
         if frase not in texto:
             fallos.append(f"{AVISOS} does not carry {frase!r}")

@@ -13,7 +13,8 @@
 #                  by file (names and bytes)
 #   --built        the artifacts here are already built by the caller: build only the clone
 # Uncommitted changes to this tree (tracked files, and new files git does not ignore) are
-# carried into the clone, so that both builds have the same source.
+# carried into the clone, so that both builds have the same source. In a folder unpacked from
+# the source archive, where there is no git, the second build is in a copy of its files.
 
 # The caller's settings, before common.sh sets its own umask: the clone's build takes others.
 caller_umask=$(umask)
@@ -68,12 +69,20 @@ second_start=$SECONDS
     export TZ=$other_tz LC_ALL=$other_locale LANG=$other_locale USER=otra LOGNAME=otra
     # The clone's tools take the date from its own last commit, as anyone rebuilding does.
     unset SOURCE_DATE_EPOCH LANGUAGE
-    git clone --quiet "$ROOT" "$other"
-    if ! git diff --quiet HEAD; then
-        echo "   (with this tree's uncommitted changes)"
-        git diff HEAD --binary | git -C "$other" apply --whitespace=nowarn
+    if [ "$(git rev-parse --show-toplevel 2> /dev/null)" = "$(pwd -P)" ]; then
+        git clone --quiet "$ROOT" "$other"
+        if ! git diff --quiet HEAD; then
+            echo "   (with this tree's uncommitted changes)"
+            git diff HEAD --binary | git -C "$other" apply --index --whitespace=nowarn
+        fi
+        git ls-files -z --others --exclude-standard | tar -c --null -T - | tar -x -C "$other"
+    else
+        # A folder unpacked from the source archive, without git: a copy of the files it lists.
+        mkdir "$other"
+        # shellcheck disable=SC2094 # tar reads the list twice: as names, and as a file to copy
+        tr '\n' '\0' < .archivos-de-la-fuente |
+            tar -c --null -T - .archivos-de-la-fuente | tar -x -C "$other"
     fi
-    git ls-files -z --others --exclude-standard | tar -c --null -T - | tar -x -C "$other"
     cd "$other" || exit
     # A host name of its own, where the system lets us have one.
     if [ "$(id -u)" -eq 0 ] && unshare --uts true 2> /dev/null; then

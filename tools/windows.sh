@@ -108,11 +108,56 @@ build_qt() {
         find "$src/src/3rdparty/$parte" -maxdepth 1 \( -name qt_attribution.json -o -name COPYING \
             -o -name '*LICEN[CS]E*' \) -exec cp -t "$licencias/$parte/" {} +
     done
+    mkdir "$QT_DIR/fuente"
+    find "$work" -mindepth 1 -maxdepth 1 -type f -name 'qt6-base_*' \
+        -exec mv -t "$QT_DIR/fuente/" {} +
     touch "$QT_DIR/.complete"
     rm -rf "$work"
 }
 
+# same_as_dsc FOLDER: FOLDER holds a source package, its .dsc and exactly the files the .dsc
+# names, each with the SHA-256 the .dsc gives it.
+same_as_dsc() {
+    local dsc sumas
+    dsc=$(find "$1" -maxdepth 1 -name '*.dsc')
+    [ -n "$dsc" ] && [ "$(wc -l <<< "$dsc")" -eq 1 ] || return 1
+    sumas=$(awk '/^Checksums-Sha256:/ { dentro = 1; next } /^[^ ]/ { dentro = 0 }
+        dentro && NF == 3 { print $1 "  " $3 }' "$dsc")
+    [ -n "$sumas" ] || return 1
+    [ "$(LC_ALL=C ls "$1")" = "$({ basename "$dsc"; cut -d' ' -f3 <<< "$sumas"; } |
+        LC_ALL=C sort)" ] || return 1
+    (cd "$1" && sha256sum --quiet --strict -c - <<< "$sumas" > /dev/null)
+}
+
+# The exact source Qt was built from stays beside it, as a copy of the program conveys it with
+# Qt linked in: Debian's qt6-base source package (the .dsc, the upstream and the Debian
+# archives), which a cache made before it was kept lacks, and which is fetched again then.
+# cmake/licencias-windows.cmake names these files in the notice, and tools/release.sh publishes
+# them beside the program.
+keep_qt_source() {
+    local fuente=$QT_DIR/fuente
+    if [ ! -d "$fuente" ]; then
+        echo "== Fetching the source of qt6-base $qt_deb_version to keep it beside Qt"
+        need_deb_src
+        rm -rf "$fuente.tmp"
+        mkdir "$fuente.tmp"
+        (cd "$fuente.tmp" && apt-get source -q --download-only "qt6-base=$qt_deb_version" \
+            > ../fuente.log 2>&1) || {
+            cat "$QT_DIR/fuente.log"
+            exit 1
+        }
+        rm -f "$QT_DIR/fuente.log"
+        mv "$fuente.tmp" "$fuente"
+    fi
+    if ! same_as_dsc "$fuente"; then
+        echo "$fuente is not qt6-base's source as its .dsc lists it: remove that folder and run" \
+            "this again to fetch it anew" >&2
+        exit 1
+    fi
+}
+
 build_qt
+keep_qt_source
 # Qt's own texts in Spanish (an edit field's menu, a message box's buttons) are the same files on
 # every system: Debian's, for the same Qt version.
 need_packages qt6-translations-l10n

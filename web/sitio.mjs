@@ -4,7 +4,7 @@
 // calculator gives them (read through the WebAssembly module itself, so the page holds them
 // before the module loads), the module, the page's script, the manifest, the icons and the
 // service worker with the site's version; and, as a site that sends a program conveys it, the
-// licence and the source of the commit it was built from.
+// licence and the source it was built from.
 // Usage: node sitio.mjs MODULE_FOLDER SITE_FOLDER VERSION
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
@@ -20,7 +20,6 @@ import {
 import { createRequire } from 'node:module';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { gzipSync } from 'node:zlib';
 
 const [modulos, sitio] = process.argv.slice(2, 4).map((ruta) => resolve(ruta));
 const version = process.argv[4];
@@ -75,14 +74,12 @@ const copias = [
 ];
 for (const [origen, nombre] of copias) copyFileSync(origen, join(sitio, nombre));
 
-// The source: git archive of the last commit, which dates every file by the commit and orders
-// them by its tree, and gzip without a name or a date, so that a rebuild gives the same bytes.
+// The source, as tools/fuente.sh makes it: the same bytes from a checkout and from the folder
+// unpacked from it, where there is no git.
 const raiz = join(web, '..');
-const git = (...argumentos) => execFileSync('git', ['-C', raiz, ...argumentos], { maxBuffer: 1 << 30 });
-if (git('status', '--porcelain', '--untracked-files=no').length > 0)
-  console.warn('sitio.mjs: the source archive holds the last commit, not the uncommitted changes');
-const fuente = git('archive', '--format=tar', `--prefix=coltavenira-${version}/`, 'HEAD');
-writeFileSync(join(sitio, 'coltavenira-fuente.tar.gz'), gzipSync(fuente, { level: 9 }));
+execFileSync(join(raiz, 'tools', 'fuente.sh'), [version, join(sitio, 'coltavenira-fuente.tar.gz')], {
+  stdio: 'inherit',
+});
 copyFileSync(join(raiz, 'LICENSE'), join(sitio, 'LICENCIA.txt'));
 
 const archivos = ['index.html', ...copias.map(([, nombre]) => nombre)];
