@@ -12,7 +12,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # plugin for the window on Wayland; reuse for the licences; shellcheck and flake8 for the scripts.
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" locales qt6-base-private-dev \
     desktop-file-utils appstream binutils-mingw-w64-x86-64 clang libclang-rt-14-dev \
-    python3-pyatspi at-spi2-core dbus xvfb openbox xdotool x11-utils \
+    python3-pyatspi at-spi2-core dbus xvfb openbox xdotool x11-utils orca \
     appstream-compose lintian weston qt6-wayland reuse clang-format shellcheck python3-flake8
 
 echo "== Licences"
