@@ -61,6 +61,9 @@ void Anuncio::decir(const QString& texto)
 {
     auto* acceso = static_cast<AccesoDeAnuncio*>(QAccessible::queryAccessibleInterface(this));
     acceso->texto = texto;
+    // A screen reader keeps a name it has read (Orca 48 does) until it is told of a new one.
+    QAccessibleEvent nombre(acceso, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nombre);
     QAccessibleEvent mostrado(acceso, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&mostrado);
 }
