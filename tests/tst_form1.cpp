@@ -522,6 +522,13 @@ void TestForm1::accesibilidad()
     QCOMPARE(anuncios, (QStringList{u("4 Ohms ± 0"), u("4 Ohms ± 5%"), u("4 Ohms ± 5%")}));
     QCOMPARE(resultado->text(QAccessible::Name), u("4 Ohms ± 5%"));
     QCOMPARE(QApplication::focusWidget(), lista(4));
+    // Nothing shows what is spoken: the window holds its six controls alone.
+    QStringList vistos;
+    for (const QWidget* hijo : ventana->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (hijo->isVisible())
+            vistos << hijo->objectName();
+    }
+    QCOMPARE(vistos, (QStringList{"Label2", "b1", "b2", "b3", "b4", "Label1"}));
 
     // The value, which Windows' UI Automation reads: the colour chosen, not the text typed.
     QComboBox* b1 = lista(1);
