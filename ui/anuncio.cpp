@@ -7,10 +7,10 @@
 #include <QWidget>
 
 // Qt 6.8 has an event made for this, the announcement: AT-SPI's announcement signal on Linux
-// (Orca 48 speaks it) and a UI Automation notification on Windows. Before it Qt has no way to
-// have a text spoken, and Orca ignores a label's name changes; Orca does speak a notification
-// when it shows, with its name. So there this object is a notification to assistive technology
-// alone, never drawn, told shown again with each text.
+// (Orca 48 speaks it) and a UI Automation notification on Windows. Earlier Qt has no way to have
+// a text spoken, and Orca ignores a label's name changes, but it does speak a notification when
+// one shows, by its name: there this object is a notification that only assistive technology
+// knows of, never drawn, shown to it again with each text.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 
 Anuncio::Anuncio(QWidget* origen) : QObject(origen) {}
