@@ -6,14 +6,14 @@
 #include <QAccessibleObject>
 #include <QWidget>
 
+Anuncio::Anuncio(QWidget* origen) : QObject(origen) {}
+
 // Qt 6.8 has an event made for this, the announcement: AT-SPI's announcement signal on Linux
 // (Orca 48 speaks it) and a UI Automation notification on Windows. Earlier Qt has no way to have
 // a text spoken, and Orca ignores a label's name changes, but it does speak a notification when
-// one shows, by its name: there this object is a notification that only assistive technology
-// knows of, never drawn, shown to it again with each text.
+// one shows, by its name: there each text is a notification that only assistive technology
+// knows of, never drawn.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-
-Anuncio::Anuncio(QWidget* origen) : QObject(origen) {}
 
 void Anuncio::decir(const QString& texto)
 {
@@ -27,10 +27,17 @@ void Anuncio::decir(const QString& texto)
 
 namespace {
 
+// Each text is a notification of its own: Orca speaks only the last of one notification shown
+// again before it got to the first, which quick choices do. The latest few are kept for a
+// screen reader that has fallen behind.
+constexpr qsizetype guardados = 8;
+
 class AccesoDeAnuncio : public QAccessibleObject
 {
 public:
-    explicit AccesoDeAnuncio(Anuncio* anuncio) : QAccessibleObject(anuncio) {}
+    AccesoDeAnuncio(QObject* aviso, const QString& texto) : QAccessibleObject(aviso), texto(texto)
+    {
+    }
 
     QAccessible::Role role() const override { return QAccessible::Notification; }
     QAccessible::State state() const override { return {}; }
@@ -38,34 +45,32 @@ public:
     {
         return que == QAccessible::Name ? texto : QString();
     }
+    // The widget spoken for.
     QAccessibleInterface* parent() const override
     {
-        return QAccessible::queryAccessibleInterface(object()->parent());
+        return QAccessible::queryAccessibleInterface(object()->parent()->parent());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 
+private:
     QString texto;
 };
 
 } // namespace
 
-Anuncio::Anuncio(QWidget* origen) : QObject(origen)
-{
-    // Qt's cache owns the interface, and deletes it with this object.
-    QAccessible::registerAccessibleInterface(new AccesoDeAnuncio(this));
-}
-
 void Anuncio::decir(const QString& texto)
 {
-    auto* acceso = static_cast<AccesoDeAnuncio*>(QAccessible::queryAccessibleInterface(this));
-    acceso->texto = texto;
-    // A screen reader keeps a name it has read (Orca 48 does) until it is told of a new one.
-    QAccessibleEvent nombre(acceso, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nombre);
-    QAccessibleEvent mostrado(acceso, QAccessible::ObjectShow);
+    if (!QAccessible::isActive())
+        return;
+    auto* aviso = new QObject(this);
+    // Qt's cache owns the interface, and deletes it with its object.
+    QAccessible::registerAccessibleInterface(new AccesoDeAnuncio(aviso, texto));
+    QAccessibleEvent mostrado(aviso, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&mostrado);
+    if (children().size() > guardados)
+        delete children().constFirst();
 }
 
 #endif
