@@ -198,15 +198,21 @@ class Orca:
                 sys.exit(f"timed out waiting for {que}; Orca said {self.dicho()[desde:]}")
             time.sleep(0.1)
 
-    def oir(self, claves, color, resultado):
-        """Real keys choose a colour, and Orca speaks the new reading. The colour itself is
-        not asked for: Orca speaks it by rules of its own, and Orca 48 was once seen to leave
-        it out."""
+    def oir(self, claves, colores, *resultados):
+        """Real keys choose colours, and Orca speaks each new reading, in order. The colours
+        themselves are not asked for: Orca speaks them by rules of its own, and Orca 48 was once
+        seen to leave one out."""
         desde = len(self.dicho())
         teclas(*claves)
-        lectura = re.compile(r"(?<![\d,])" + re.escape(resultado) + r"(?![\d,%])")
-        self.esperar(f"Orca to say {resultado!r} once {color} was chosen",
-                     lambda dicho: any(lectura.search(frase) for frase in dicho), desde)
+        lecturas = [re.compile(r"(?<![\d,])" + re.escape(r) + r"(?![\d,%])") for r in resultados]
+
+        def oido(dicho):
+            oidas = 0
+            for frase in dicho:
+                if oidas < len(lecturas) and lecturas[oidas].search(frase):
+                    oidas += 1
+            return oidas == len(lecturas)
+        self.esperar(f"Orca to say {', '.join(resultados)} once {colores} chosen", oido, desde)
 
 
 def servidor_x():
@@ -259,11 +265,13 @@ def probar(programa, procesos, casa_de_orca):
     comprobar(app, ["", "", "", ""], "0 Ohms ± 0")
     # The focus starts on b1; Tab goes on to b4, b2, b3. Negro gives the start reading again.
     orca.esperar("Orca to read the window", lambda dicho: any(BANDAS[0] in f for f in dicho))
-    orca.oir(["Down"], "Negro", "0 Ohms ± 0")
-    orca.oir(["Down"], "Marron", "1 Ohms ± 0")
-    orca.oir(["Tab", "Down"], "Dorada", "1 Ohms ± 5%")
+    orca.oir(["Down"], "Negro was", "0 Ohms ± 0")
+    orca.oir(["Down"], "Marron was", "1 Ohms ± 0")
+    orca.oir(["Tab", "Down"], "Dorada was", "1 Ohms ± 5%")
     comprobar(app, ["Marron", "", "", "Dorada"], "1 Ohms ± 5%")
-    teclas("shift+Tab", *["Down"] * 3)
+    # Quicker than Orca speaks: the readings wait their turn, none left out.
+    orca.oir(["shift+Tab", *["Down"] * 3], "Rojo, Naranja and Amarillo were, 50 ms apart,",
+             "2 Ohms ± 5%", "3 Ohms ± 5%", "4 Ohms ± 5%")
     comprobar(app, ["Amarillo", "", "", "Dorada"], "4 Ohms ± 5%")
     teclas("Tab", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
     comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4,1 Ohms ± 5%")
