@@ -2,18 +2,21 @@
 # SPDX-FileCopyrightText: 2026 Los autores de Coltavenira
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real program read as a screen reader reads it, over AT-SPI, while real keys choose
-colours: each list keeps its band's name, with the colour chosen as its text, and the result
-label's name is the reading. Then what the window manager is told of the window (its icon, no
-maximize or resize), that Qt's Spanish texts are loaded, and that closing the window ends the
-program with status 0, having saved nothing. It starts an X server of its own; run it in a D-Bus
-session of its own:  dbus-run-session -- lectura_atspi.py PROGRAM"""
+colours: Orca itself speaks each colour chosen and then the new reading, and each list keeps its
+band's name, with the colour chosen as its text, and the result label's name is the reading.
+Then what the window manager is told of the window (its icon, no maximize or resize), that Qt's
+Spanish texts are loaded, and that closing the window ends the program with status 0, having
+saved nothing. It starts an X server of its own; run it in a D-Bus session of its own:
+dbus-run-session -- lectura_atspi.py PROGRAM"""
 import contextlib
 import os
+import re
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import pyatspi
@@ -145,6 +148,74 @@ def terminar(proceso):
             pass
 
 
+class Orca:
+    """Orca, the screen reader, on the private display, with what it speaks read from its debug
+    log as it writes it. The log goes to a terminal, where Python writes each line at once: to
+    a file it would hold the last ones back."""
+
+    def __init__(self, procesos, casa):
+        """Starts Orca with a home of its own in `casa`."""
+        if not shutil.which("orca"):
+            sys.exit("Orca is not installed")
+        self.lineas = []
+        self.maestro, self.esclavo = os.openpty()
+        threading.Thread(target=self.leer, daemon=True).start()
+        # Orca looks for another Orca of the same user on the whole machine, and --replace ends
+        # it: a pgrep that finds none leaves the user's own screen reader, and another run of
+        # this test, alone. Without a speech server Orca logs what it would say all the same.
+        herramientas = os.path.join(casa, "bin")
+        os.mkdir(herramientas)
+        with open(os.path.join(herramientas, "pgrep"), "w") as pgrep:
+            pgrep.write("#!/bin/sh\nexit 1\n")
+        os.chmod(pgrep.name, 0o755)
+        entorno = {clave: valor for clave, valor in os.environ.items()
+                   if not clave.startswith("XDG_") or clave == "XDG_RUNTIME_DIR"}
+        entorno.update(HOME=casa, SPEECHD_CMD="/bin/false",
+                       PATH=herramientas + os.pathsep + os.environ["PATH"])
+        procesos.append(lanzar(["orca", "--replace", "--debug-file=" + os.ttyname(self.esclavo)],
+                               env=entorno, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL))
+        self.esperar("Orca to start", lambda dicho: dicho)
+
+    def leer(self):
+        resto = b""
+        while True:
+            try:
+                trozo = os.read(self.maestro, 65536)
+            except OSError:
+                return
+            *lineas, resto = (resto + trozo).split(b"\n")
+            self.lineas += [linea.decode(errors="replace").rstrip("\r") for linea in lineas]
+
+    def dicho(self):
+        """What Orca has spoken so far, one utterance to a line."""
+        return [linea.partition("SPEECH OUTPUT: ")[2] for linea in list(self.lineas)
+                if "SPEECH OUTPUT: " in linea]
+
+    def esperar(self, que, oido, desde=0, cuanto=20.0):
+        limite = time.monotonic() + cuanto
+        while not oido(self.dicho()[desde:]):
+            if time.monotonic() > limite:
+                sys.exit(f"timed out waiting for {que}; Orca said {self.dicho()[desde:]}")
+            time.sleep(0.1)
+
+    def oir(self, claves, colores, *resultados):
+        """Real keys choose colours, and Orca speaks each new reading, in order. The colours
+        themselves are not asked for: Orca speaks them by rules of its own, and Orca 48 was once
+        seen to leave one out."""
+        desde = len(self.dicho())
+        teclas(*claves)
+        lecturas = [re.compile(r"(?<![\d,])" + re.escape(r) + r"(?![\d,%])") for r in resultados]
+
+        def oido(dicho):
+            oidas = 0
+            for frase in dicho:
+                if oidas < len(lecturas) and lecturas[oidas].search(frase):
+                    oidas += 1
+            return oidas == len(lecturas)
+        self.esperar(f"Orca to say {', '.join(resultados)} once {colores} chosen", oido, desde)
+
+
 def servidor_x():
     """Starts a private X server on a free display, which the server picks itself."""
     lectura, escritura = os.pipe()
@@ -159,24 +230,28 @@ def servidor_x():
 
 def main():
     programa = sys.argv[1]
-    procesos = [servidor_x()]
-    try:
-        probar(programa, procesos)
-    finally:
-        for proceso in reversed(procesos):
-            terminar(proceso)
+    # Orca's home, kept until Orca has ended.
+    with tempfile.TemporaryDirectory() as casa_de_orca:
+        procesos = [servidor_x()]
+        try:
+            probar(programa, procesos, casa_de_orca)
+        finally:
+            for proceso in reversed(procesos):
+                terminar(proceso)
     print("names and values over AT-SPI: ok")
 
 
-def probar(programa, procesos):
+def probar(programa, procesos, casa_de_orca):
     sin_salida = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
     procesos.append(lanzar(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                            **sin_salida))
     procesos.append(lanzar(["openbox"], stdout=subprocess.DEVNULL))
-    # As on a desktop, the accessibility bus and its registry are up before any program starts.
+    # As on a desktop, the accessibility bus and its registry, and the screen reader, are up
+    # before any program starts.
     esperar(bus)
     pyatspi.Registry.getDesktop(0).childCount
     esperar(gestor)
+    orca = Orca(procesos, casa_de_orca)
     # In a Spanish locale, whose decimal comma the program must take; in a home of its own,
     # where anything the program saved would show.
     casa = tempfile.TemporaryDirectory()
@@ -189,10 +264,17 @@ def probar(programa, procesos):
     app = esperar(aplicacion)
     time.sleep(0.5)
     comprobar(app, ["", "", "", ""], "0 Ohms ± 0")
-    # The focus starts on b1; Tab goes on to b4, b2, b3.
-    teclas(*["Down"] * 5)
-    comprobar(app, ["Amarillo", "", "", ""], "4 Ohms ± 0")
-    teclas("Tab", "Down", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
+    # The focus starts on b1; Tab goes on to b4, b2, b3. Negro gives the start reading again.
+    orca.esperar("Orca to read the window", lambda dicho: any(BANDAS[0] in f for f in dicho))
+    orca.oir(["Down"], "Negro was", "0 Ohms ± 0")
+    orca.oir(["Down"], "Marron was", "1 Ohms ± 0")
+    orca.oir(["Tab", "Down"], "Dorada was", "1 Ohms ± 5%")
+    comprobar(app, ["Marron", "", "", "Dorada"], "1 Ohms ± 5%")
+    # Quicker than Orca speaks: the readings wait their turn, none left out.
+    orca.oir(["shift+Tab", *["Down"] * 3], "Rojo, Naranja and Amarillo were, 50 ms apart,",
+             "2 Ohms ± 5%", "3 Ohms ± 5%", "4 Ohms ± 5%")
+    comprobar(app, ["Amarillo", "", "", "Dorada"], "4 Ohms ± 5%")
+    teclas("Tab", "Tab", "Down", "Down", "Tab", *["Down"] * 11)
     comprobar(app, ["Amarillo", "Marron", "Dorado", "Dorada"], "4,1 Ohms ± 5%")
     comprobar_ventana(procesos[-1].pid)
     # Closed by the window manager (Alt+F4), the window takes the program with it.

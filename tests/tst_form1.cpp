@@ -41,14 +41,19 @@ QString u(const char* texto)
     return QString::fromUtf8(texto);
 }
 
-// What the window told assistive technology of the result label.
+// What the window had a screen reader speak: Qt 6.8's announcements, or before them a
+// notification shown.
 QStringList anuncios;
-QObject* etiquetaVigilada = nullptr;
 void registrarAnuncio(QAccessibleEvent* evento)
 {
-    if (evento->object() == etiquetaVigilada && evento->type() == QAccessible::NameChanged)
-        anuncios
-            << QAccessible::queryAccessibleInterface(evento->object())->text(QAccessible::Name);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (evento->type() == QAccessible::Announcement)
+        anuncios << static_cast<QAccessibleAnnouncementEvent*>(evento)->message();
+#else
+    if (evento->type() == QAccessible::ObjectShow &&
+        evento->accessibleInterface()->role() == QAccessible::Notification)
+        anuncios << evento->accessibleInterface()->text(QAccessible::Name);
+#endif
 }
 
 QRgb masComun(const QImage& imagen, const QRect& caja)
@@ -524,7 +529,6 @@ void TestForm1::accesibilidad()
     QVERIFY(!resultado->text(QAccessible::Description).isEmpty());
 
     anuncios.clear();
-    etiquetaVigilada = etiqueta("Label1");
     QAccessible::installUpdateHandler(registrarAnuncio);
     QPlatformAccessibility* plataforma =
         QGuiApplicationPrivate::platformIntegration()->accessibility();
@@ -536,6 +540,15 @@ void TestForm1::accesibilidad()
     plataforma->setActive(false);
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(anuncios, (QStringList{u("4 Ohms ± 0"), u("4 Ohms ± 5%"), u("4 Ohms ± 5%")}));
+    QCOMPARE(resultado->text(QAccessible::Name), u("4 Ohms ± 5%"));
+    QCOMPARE(QApplication::focusWidget(), lista(4));
+    // Nothing shows what is spoken: the window holds its six controls alone.
+    QStringList vistos;
+    for (const QWidget* hijo : ventana->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (hijo->isVisible())
+            vistos << hijo->objectName();
+    }
+    QCOMPARE(vistos, (QStringList{"Label2", "b1", "b2", "b3", "b4", "Label1"}));
 
     // The value, which Windows' UI Automation reads: the colour chosen, not the text typed.
     QComboBox* b1 = lista(1);

@@ -8,13 +8,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # Beside the build: comma locales, Qt's private headers (to switch accessibility on in tests),
 # the tools that check the desktop entry, the AppStream record, the Windows resource script and
 # the Debian package; a private X server with a window manager and the accessibility bus, where
-# the real program is read as a screen reader reads it; a headless Weston and Qt's Wayland
-# plugin for the window on Wayland; reuse for the licences; shellcheck and flake8 for the
-# scripts.
+# the real program is read as a screen reader reads it, and Orca speaks it; a headless Weston and
+# Qt's Wayland plugin for the window on Wayland; reuse for the licences; shellcheck and flake8
+# for the scripts.
 need_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${TEST_PACKAGES_FOR_13[@]}" \
     locales qt6-base-private-dev desktop-file-utils appstream appstream-compose \
     binutils-mingw-w64-x86-64 clang libclang-rt-dev python3-pyatspi at-spi2-core dbus xvfb \
-    openbox xdotool x11-utils lintian weston qt6-wayland reuse clang-format shellcheck \
+    openbox xdotool x11-utils orca lintian weston qt6-wayland reuse clang-format shellcheck \
     python3-flake8
 
 echo "== Licences"

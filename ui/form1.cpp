@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/form1.h"
 
+#include "ui/anuncio.h"
 #include "ui/listadecolores.h"
 
-#include <QAccessible>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -88,6 +88,7 @@ Form1::Form1(std::string separadorDecimal, QWidget* parent)
     Label1->setFont(grande);
     // Not an accessible name: that would hide the reading, which is the label's name.
     Label1->setAccessibleDescription(tr("Valor de la resistencia"));
+    anuncio = new Anuncio(Label1);
 
     // The tolerance list comes second, right after the first digit.
     setTabOrder(b1, b4);
@@ -129,6 +130,9 @@ void Form1::elegir(int banda, const ListaDeColores* lista)
 {
     coltavenira::elegirColor(lectura, banda, lista->currentText().toStdString());
     mostrar(coltavenira::Calcular(lectura, separadorDecimal));
+    // The label's new name goes unheard while the focus stays on the list; a user who chose again
+    // is owed the reading all the same.
+    anuncio->decir(Label1->text());
 }
 
 void Form1::mostrar(const std::string& resultado)
@@ -142,13 +146,6 @@ void Form1::mostrar(const std::string& resultado)
     if (ancho > Label1->contentsRect().width())
         fuente.setPointSizeF(tamanoDelResultado * Label1->contentsRect().width() / ancho * 0.98);
     Label1->setFont(fuente);
-
-    if (texto == Label1->text()) {
-        // QLabel tells assistive technology only of a changed text; a screen reader user
-        // who chose again is owed the reading all the same.
-        QAccessibleEvent aviso(Label1, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&aviso);
-    }
     Label1->setText(texto);
 }
 

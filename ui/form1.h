@@ -12,6 +12,7 @@
 #include <exception>
 #include <string>
 
+class Anuncio;
 class QLabel;
 class ListaDeColores;
 
@@ -56,4 +57,5 @@ private:
     ListaDeColores* b3 = nullptr;
     ListaDeColores* b4 = nullptr;
     QLabel* Label1 = nullptr;
+    Anuncio* anuncio = nullptr; // speaks each new reading
 };
