@@ -30,13 +30,14 @@ fail() {
 }
 
 if [ -z "${LECTURA_UIA_X:-}" ]; then
-    need_packages wine wine64 xvfb xauth openbox unzip fonts-liberation
+    need_packages wine wine64
     version=$(wine --version)
     version=${version#wine-}
     if [ "${version%%.*}" -lt 10 ]; then
         echo "SKIP: Wine $version has no UI Automation client; Wine 10 or later has"
         exit 77
     fi
+    need_packages xvfb xauth openbox unzip fonts-liberation
     echo "== $(wine --version), on a private X server"
     LECTURA_UIA_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$zip" \
         "$cliente"
