@@ -14,6 +14,8 @@
 # ${XDG_CACHE_HOME:-~/.cache}/coltavenira/apt/SUITE, so that the next root downloads nothing it
 # had. The machine's own CA certificates (/usr/local/share/ca-certificates) and npm's settings
 # (~/.npmrc) are carried in, or npm could not reach its registry from inside.
+# COLTAVENIRA_ROOT_BIND, a list of host folders separated by colons, binds each at the same path
+# in the root for the command run (a source tree, the cache of Qt for Windows).
 # shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -79,9 +81,15 @@ run_in() {
         mount -t tmpfs tmpfs "$dir/tmp"
         mount -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm"
         mount --bind "$2" "$dir/var/cache/apt/archives"
+        IFS=: read -r -a binds <<< "$5"
+        for bind in "${binds[@]}"; do
+            mkdir -p "$dir$bind"
+            mount --bind "$bind" "$dir$bind"
+        done
         exec chroot "$dir" /usr/sbin/runuser -l "$3" -c "$4"' \
         bash "$dir" "$APT_CACHE/$suite" "$user" \
-        "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command"
+        "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command" \
+        "${COLTAVENIRA_ROOT_BIND:-}"
 }
 
 [ $# -ge 2 ] || usage
