@@ -67,7 +67,9 @@ EOF
 }
 
 # run_in DIR USER COMMAND: the command in a mount namespace of its own, so that whatever it
-# mounts goes when it ends; apt's downloads land in the shared cache.
+# mounts goes when it ends; apt's downloads land in the shared cache. DIR is bound onto itself so
+# that the root's / is a mount point: a root inside it (tools/windows.sh on Debian 13 makes one)
+# can have a namespace of its own too.
 run_in() {
     local dir=$1 user=$2 command=$3 suite
     suite=$(suite_of "$dir")
@@ -75,6 +77,7 @@ run_in() {
     # shellcheck disable=SC2016 # the inner bash's arguments
     unshare --mount --fork bash -euo pipefail -c '
         dir=$1
+        mount --bind "$dir" "$dir"
         mount --rbind /dev "$dir/dev"
         mount -t proc proc "$dir/proc"
         mount --rbind /sys "$dir/sys"
