@@ -23,7 +23,7 @@ CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/coltavenira
 # and the window read over UI Automation (Wine 10 or later). Then the packages again, from a clone
 # under other settings: the same bytes.
 test_packages() {
-    need_packages wine wine64 xvfb xauth openbox xdotool imagemagick tesseract-ocr \
+    need_packages wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick tesseract-ocr \
         fonts-liberation python3 python3-pefile unzip
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows
     ./tools/reproducible.sh --built "./tools/windows.sh --packages-only" "${paquetes[@]}"
@@ -54,8 +54,10 @@ if [ "$(sed -n "s/^VERSION_CODENAME=//p" /etc/os-release)" != bookworm ]; then
     exit 0
 fi
 
+# The host's Qt: its moc, rcc and uic, and the CMake files (qt6-base-dev) through which the
+# cross build finds them.
 need_packages ca-certificates cmake ninja-build dpkg-dev xz-utils g++-mingw-w64-x86-64-posix \
-    qt6-base-dev-tools
+    qt6-base-dev-tools qt6-base-dev
 
 # Qt for Windows, a minimal static release build optimised for size, with MinGW's runtime linked
 # in: Core, Gui, Widgets and Test, the windows platform plugin and the windowsvista style, with
