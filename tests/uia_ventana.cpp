@@ -10,11 +10,12 @@
 //
 // MinGW-w64 10 (Debian 12's) names UI Automation's constants but not its interfaces, so the few
 // this client calls are declared here, in their own namespace so that a newer MinGW's do not
-// clash. Only the order of a COM interface's methods matters to the caller: the slots this client
-// never calls keep their places as unnamed placeholders.
+// clash. Only the order of a COM interface's methods matters to the caller: the methods this client
+// never calls keep their places, declared without their parameters.
 #include <windows.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
