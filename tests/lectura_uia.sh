@@ -39,8 +39,8 @@ if [ -z "${LECTURA_UIA_X:-}" ]; then
     fi
     need_packages xvfb xauth openbox unzip fonts-liberation
     echo "== $(wine --version), on a private X server"
-    LECTURA_UIA_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$zip" \
-        "$cliente"
+    LECTURA_UIA_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        "$pruebas/$(basename "$0")" "$zip" "$cliente"
 fi
 
 tmp=$(mktemp -d)
