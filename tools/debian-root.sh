@@ -19,6 +19,8 @@
 # root downloads nothing it had. The machine's own CA certificates (in
 # /usr/local/share/ca-certificates) and npm's settings (~/.npmrc) are carried in, or npm could not
 # reach its registry from inside.
+# COLTAVENIRA_ROOT_BIND, a list of host folders separated by colons, binds each at the same path
+# in the root for the command run (a source tree, the cache of Qt for Windows).
 # shellcheck source=tools/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -93,7 +95,9 @@ EOF
 }
 
 # run_in DIR USER COMMAND: the command in a mount namespace of its own, so that whatever it
-# mounts goes when it ends; what apt downloaded is kept in the cache, whatever the status.
+# mounts goes when it ends; what apt downloaded is kept in the cache, whatever the status. DIR
+# is bound onto itself so that the root's / is a mount point: a root inside it (tools/windows.sh
+# on Debian 13 makes one) can have a namespace of its own too.
 run_in() {
     local dir=$1 user=$2 command=$3 cache status=0
     cache=$APT_CACHE/$(suite_of "$dir")
@@ -102,15 +106,21 @@ run_in() {
     # shellcheck disable=SC2016 # the inner bash's arguments
     unshare --mount --fork bash -euo pipefail -c '
         dir=$1
+        mount --bind "$dir" "$dir"
         mount --rbind /dev "$dir/dev"
         mount -t proc proc "$dir/proc"
         mount --rbind /sys "$dir/sys"
         mount -t tmpfs tmpfs "$dir/tmp"
         mount -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm"
+        IFS=: read -r -a binds <<< "$4"
+        for bind in "${binds[@]}"; do
+            mkdir -p "$dir$bind"
+            mount --bind "$bind" "$dir$bind"
+        done
         exec chroot "$dir" /usr/sbin/runuser -l "$2" -c "$3"' \
         bash "$dir" "$user" \
-        "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command" ||
-        status=$?
+        "export CI=${CI:-} NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command" \
+        "${COLTAVENIRA_ROOT_BIND:-}" || status=$?
     sync_var "$dir/var" "$cache"
     return "$status"
 }

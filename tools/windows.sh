@@ -5,7 +5,9 @@
 # Builds Coltavenira for 64-bit Windows on Debian 12 (installing what is missing), makes the
 # portable zip and the installer in build-windows/, and tests both under Wine on a private X
 # server. Qt for Windows is cross-built once from Debian's qt6-base source and kept in
-# ${XDG_CACHE_HOME:-~/.cache}/coltavenira/; later runs reuse it.
+# ${XDG_CACHE_HOME:-~/.cache}/coltavenira/; later runs reuse it. On Debian 13 the build runs in
+# a Debian 12 root kept in that cache (made once by tools/debian-root.sh, which needs root or
+# sudo), and the tests run on Debian 13 itself, under its Wine.
 #
 #   tools/windows.sh                  everything
 #   tools/windows.sh --qt-only        only make sure the cached Qt for Windows is there
@@ -17,8 +19,45 @@ TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
 QT_PATCH=$ROOT/cmake/qtbase-directwrite3-needs-direct2d.patch
 CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/coltavenira
 
+# Every test under Wine, on a private X server: the suites, the packages' contents, the installer
+# and the window read over UI Automation (Wine 10 or later). Then the packages again, from a clone
+# under other settings: the same bytes.
+test_packages() {
+    need_packages wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick tesseract-ocr \
+        fonts-liberation python3 python3-pefile unzip
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows
+    ./tools/reproducible.sh --built "./tools/windows.sh --packages-only" "${paquetes[@]}"
+}
+
+# On a Debian other than 12, the build is Debian 12's: it runs in a Debian 12 root that sees this
+# tree and the cache at their own paths, with Debian 12's compilers, Qt and tools, so that it
+# reuses the same cached Qt and gives the same bytes.
+if [ "$(sed -n "s/^VERSION_CODENAME=//p" /etc/os-release)" != bookworm ]; then
+    need_packages ca-certificates cmake mmdebstrap
+    raiz=$CACHE/debian12
+    if [ ! -f "$raiz/.complete" ]; then
+        as_root "$ROOT/tools/debian-root.sh" make bookworm "$raiz"
+        as_root touch "$raiz/.complete"
+    fi
+    solo=--packages-only
+    [ "${1:-}" = --qt-only ] && solo=--qt-only
+    as_root env COLTAVENIRA_ROOT_BIND="$ROOT:$CACHE" "$ROOT/tools/debian-root.sh" run-root "$raiz" \
+        "cd '$ROOT' && SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH XDG_CACHE_HOME='${CACHE%/*}' \
+            ./tools/windows.sh $solo"
+    if [ "$(id -u)" -ne 0 ]; then
+        as_root chown -R "$(id -u):$(id -g)" build-windows "$CACHE"/qt-*
+    fi
+    [ "$solo" = --qt-only ] && exit 0
+    paquetes=(build-windows/coltavenira-*-win64.zip build-windows/coltavenira-*-win64-setup.exe)
+    [ "${1:-}" = --packages-only ] || test_packages
+    print_sha256 "${paquetes[@]}"
+    exit 0
+fi
+
+# The host's Qt: its moc, rcc and uic, and the CMake files (qt6-base-dev) through which the
+# cross build finds them.
 need_packages ca-certificates cmake ninja-build dpkg-dev xz-utils g++-mingw-w64-x86-64-posix \
-    qt6-base-dev-tools
+    qt6-base-dev-tools qt6-base-dev
 
 # Qt for Windows, a minimal static release build optimised for size, with MinGW's runtime linked
 # in: Core, Gui, Widgets and Test, the windows platform plugin and the windowsvista style, with
@@ -178,12 +217,5 @@ cmake --preset windows "${fresh[@]}" -DCMAKE_PREFIX_PATH="$QT_DIR" > /dev/null
 nice -n 10 cmake --build --preset windows
 cmake --build --preset windows --target paquetes
 paquetes=(build-windows/coltavenira-*-win64.zip build-windows/coltavenira-*-win64-setup.exe)
-if [ "${1:-}" != --packages-only ]; then
-    # Every test under Wine, on a private X server: the suites, the packages' contents and the
-    # installer. Then the packages again, from a clone under other settings: the same bytes.
-    need_packages wine wine64 xvfb xauth openbox xdotool imagemagick tesseract-ocr \
-        fonts-liberation python3 python3-pefile
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" ctest --preset windows
-    ./tools/reproducible.sh --built "./tools/windows.sh --packages-only" "${paquetes[@]}"
-fi
+[ "${1:-}" = --packages-only ] || test_packages
 print_sha256 "${paquetes[@]}"
