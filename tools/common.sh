@@ -10,11 +10,14 @@ cd "$ROOT"
 
 # One clock for everything the tools make: file dates in archives, the manual pages' date and
 # anything else a build stamps take the time of the last commit, so that a rebuild of the same
-# commit gives the same bytes. Outside a git checkout (a source tarball, which keeps file dates),
-# the date of CHANGELOG.md.
+# commit gives the same bytes. Outside a git checkout of its own (a source tarball, which keeps
+# file dates, even one unpacked inside another repository), the date of CHANGELOG.md.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null) ||
+    if [ "$(git rev-parse --show-toplevel 2> /dev/null)" = "$(pwd -P)" ]; then
+        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+    else
         SOURCE_DATE_EPOCH=$(stat -c %Y "$ROOT/CHANGELOG.md")
+    fi
 fi
 export SOURCE_DATE_EPOCH
 # File modes in the packages come from the files on disk: a umask of 0002 would give
