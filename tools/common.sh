@@ -8,12 +8,18 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 
+# Whether this tree is a git checkout of its own, not a folder unpacked from the source archive
+# (which may lie inside another repository).
+own_checkout() {
+    [ "$(git -C "$ROOT" rev-parse --show-toplevel 2> /dev/null)" = "$(cd "$ROOT" && pwd -P)" ]
+}
+
 # One clock for everything the tools make: file dates in archives, the manual pages' date and
 # anything else a build stamps take the time of the last commit, so that a rebuild of the same
 # commit gives the same bytes. Outside a git checkout of its own (a source tarball, which keeps
 # file dates, even one unpacked inside another repository), the date of CHANGELOG.md.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    if [ "$(git rev-parse --show-toplevel 2> /dev/null)" = "$(pwd -P)" ]; then
+    if own_checkout; then
         SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
     else
         SOURCE_DATE_EPOCH=$(stat -c %Y "$ROOT/CHANGELOG.md")

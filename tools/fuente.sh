@@ -23,7 +23,7 @@ trap 'rm -rf "$tmp"' EXIT
 # The files, one to a line, in byte order, without the list itself. In a checkout, git's list of
 # the tracked files (as they are on disk, so that a build of uncommitted changes carries them);
 # in an unpacked archive, its own list.
-if [ "$(git rev-parse --show-toplevel 2> /dev/null)" = "$(pwd -P)" ]; then
+if own_checkout; then
     if [ -n "$(git -C "$ROOT" ls-files --others --exclude-standard)" ]; then
         echo "fuente.sh: files git does not track are left out of $(basename "$salida")" >&2
     fi

@@ -27,7 +27,7 @@ run() {
 }
 
 # What is published is one commit, whose tag names it.
-if [ "$(git rev-parse --show-toplevel 2> /dev/null)" != "$(pwd -P)" ]; then
+if ! own_checkout; then
     refuse "$ROOT is not a git checkout: a release is built from a commit, to tag"
 fi
 if [ -n "$(git status --porcelain)" ]; then

@@ -69,7 +69,7 @@ second_start=$SECONDS
     export TZ=$other_tz LC_ALL=$other_locale LANG=$other_locale USER=otra LOGNAME=otra
     # The clone's tools take the date from its own last commit, as anyone rebuilding does.
     unset SOURCE_DATE_EPOCH LANGUAGE
-    if [ "$(git rev-parse --show-toplevel 2> /dev/null)" = "$(pwd -P)" ]; then
+    if own_checkout; then
         git clone --quiet "$ROOT" "$other"
         if ! git diff --quiet HEAD; then
             echo "   (with this tree's uncommitted changes)"
