@@ -113,7 +113,7 @@ unzip -p "$publicar/$sitio.zip" "$sitio/coltavenira-fuente.tar.gz" |
 # give: it configures, the calculator's suite passes, and it makes the release's site again.
 echo "== release.sh: building coltavenira-$version.tar.gz, unpacked in $tmp"
 tar -xzf "$publicar/coltavenira-$version.tar.gz" -C "$tmp"
-need_packages "${BUILD_PACKAGES[@]}" qt6-base-private-dev
+need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES_FOR_13[@]}" qt6-base-private-dev
 # (A subshell on the left of || does not stop at a failure: each step is chained.)
 (
     cd "$tmp/coltavenira-$version" &&
